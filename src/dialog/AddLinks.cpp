@@ -1,0 +1,31 @@
+// The Add Links command: the Input text with every keyword of the table wrapped in an
+// anchor to its link, top row first, into the Output box.
+#include "LinkAdderDlg.h"
+
+#include "LinkInserter.h"
+
+#include <vector>
+
+// The rows are applied in one call to the link inserter rather than row by row through
+// the form: the result is the same, and the Input and Output texts are moved between the
+// controls once instead of once per row. As a row-by-row run would, the Keyword and Link
+// boxes end up holding the bottom row, and the Output box holds the plain copy of the
+// input until the message box is dismissed.
+void CLinkAdderDlg::addLinks() {
+    readForm();
+    m_strOutput = m_strInput;
+
+    int rows = m_list.itemCount();
+    std::vector<KeywordEntry> entries;
+    entries.reserve(static_cast<size_t>(rows));
+    for (int row = 0; row < rows; ++row) entries.push_back({m_list.itemText(row, 0), m_list.itemText(row, 1)});
+    if (!entries.empty()) {
+        m_strKeyword = entries.back().keyword;
+        m_strLink = entries.back().link;
+    }
+    showForm();
+
+    m_strOutput = LinkInserter::insertLinks(m_strInput, entries, CodePage::systemAnsi());
+    MessageBoxA(hwnd(), "Your links have been added.\r\n", "Done Linking....", MB_OK);
+    showForm();
+}

@@ -82,8 +82,8 @@ std::string formatTable(const std::vector<KeywordEntry>& fileOrder);
 // back exactly: parseTable(formatTable(entries)) == entries when every entry survives.
 enum class RoundTripLoss {
     none,
-    endOfFileByte,       // a 0x1A byte: reading stops there, so this entry and every entry
-                         // after it in the file are lost
+    endOfFileByte,       // a 0x1A byte: reading stops there, so the line that holds it and
+                         // every entry after it in the file are lost
     lineFeed,            // an LF: the value ends there, the rest becomes a line of its own
     nulByte,             // a NUL byte: the entry is dropped (see NUL bytes above)
     blankKeyword,        // a keyword that is empty or only white space: the entry is dropped

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# wine-prefix.sh DIR: makes DIR a ready Wine prefix unless it already is one.
+# wine-prefix.sh DIR [--unmanaged]: makes DIR a ready Wine prefix unless it already is one.
+# --unmanaged keeps Wine's windows away from any window manager: on a virtual display
+# there is none, and Wine would wait two seconds for one each time a window closes.
 set -euo pipefail
 prefix=$1
 mkdir -p "$(dirname "$prefix")"
@@ -8,5 +10,9 @@ flock 9
 if [ ! -f "$prefix/system.reg" ]; then
     echo "wine-prefix: creating the Wine prefix $prefix (once)" >&2
     WINEPREFIX=$prefix WINEDEBUG=-all wineboot -i >/dev/null 2>&1
+    if [ "${2:-}" = --unmanaged ]; then
+        WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\X11 Driver' \
+            /v Managed /d N /f >/dev/null 2>&1
+    fi
     WINEPREFIX=$prefix wineserver -w
 fi

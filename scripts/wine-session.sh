@@ -42,7 +42,7 @@ for n in $(seq 90 190); do
 done
 [ -n "$xvfb_pid" ] || { echo "wine-session: could not start Xvfb" >&2; exit 1; }
 
-"$here/wine-prefix.sh" "$WINEPREFIX" || exit 1
+"$here/wine-prefix.sh" "$WINEPREFIX" --unmanaged || exit 1
 wineserver -p
 # Start Wine's background services now, with their output going nowhere: started by the
 # first program instead, they would inherit its output pipe and hold it open, and

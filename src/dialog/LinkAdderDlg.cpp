@@ -23,6 +23,10 @@ bool CLinkAdderDlg::dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         onMessage(WM_QUERYDRAGICON, &CLinkAdderDlg::onQueryDragIcon),
         onCommand(IDC_ADD_LINKS, BN_CLICKED, &CLinkAdderDlg::addLinks),
         onCommand(IDC_HELP_BUTTON, BN_CLICKED, &CLinkAdderDlg::openHelpPage),
+        onCommand(IDC_ADD, BN_CLICKED, &CLinkAdderDlg::addEntry),
+        onCommand(IDC_UPDATE, BN_CLICKED, &CLinkAdderDlg::updateEntry),
+        onCommand(IDC_REMOVE, BN_CLICKED, &CLinkAdderDlg::removeEntry),
+        onNotify(IDC_KEYWORD_LIST, NM_CLICK, &CLinkAdderDlg::pickEntry),
         onMessage(WM_DESTROY, &CLinkAdderDlg::onDestroy),
     };
     return dispatchMessage<CLinkAdderDlg>(*this, table, message, wParam, lParam, result) ||

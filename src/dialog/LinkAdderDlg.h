@@ -46,6 +46,12 @@ private:
     // Add Links.
     void addLinks();
 
+    // The entry commands.
+    void addEntry();
+    void updateEntry();
+    void removeEntry();
+    LRESULT pickEntry(const NMHDR& click);
+
     // The table file.
     void loadTable();
     void saveTable();

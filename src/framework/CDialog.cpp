@@ -59,6 +59,8 @@ INT_PTR CDialog::doModal() {
     if (owner) EnableWindow(owner, FALSE);
     CreateDialogParamA(application.instance(), MAKEINTRESOURCEA(m_templateId), owner, dialogProc,
                        reinterpret_cast<LPARAM>(this));
+    // A template without WS_VISIBLE is shown here, once it is initialised and centred.
+    if (m_hWnd && !IsWindowVisible(m_hWnd)) ShowWindow(m_hWnd, SW_SHOWNORMAL);
     MSG msg;
     while (m_hWnd && !m_ending) {
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);

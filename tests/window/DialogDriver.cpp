@@ -72,6 +72,12 @@ void DialogDriver::setText(int id, const std::string& value) {
 
 void DialogDriver::focus(int id) { SendMessageA(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control(id)), TRUE); }
 
+HWND DialogDriver::focusedControl() const {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    return GetGUIThreadInfo(m_threadId, &gui) ? gui.hwndFocus : nullptr;
+}
+
 void DialogDriver::click(int id) { PostMessageA(control(id), BM_CLICK, 0, 0); }
 
 void DialogDriver::pressKey(HWND target, UINT virtualKey) {

@@ -42,6 +42,7 @@ public:
     std::string text(int id) const;
     void setText(int id, const std::string& text);  // as if typed: WM_SETTEXT
     void focus(int id);                             // through the dialog manager
+    HWND focusedControl() const;                    // the window with the keyboard focus
     void click(int id);                             // a press of a button
 
     // Posts a key press (down, character, up) to the control, as the keyboard would.

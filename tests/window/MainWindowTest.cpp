@@ -14,9 +14,7 @@ TEST_F(WindowTest, FreshWindowHasEmptyBoxesACountOfZeroAndTheFocusOnQuit) {
     EXPECT_EQ(driver->text(IDC_COUNT), "0");
     EXPECT_EQ(driver->rowCount(), 0);
 
-    GUITHREADINFO gui{sizeof gui};
-    ASSERT_TRUE(GetGUIThreadInfo(driver->threadId(), &gui));
-    EXPECT_EQ(gui.hwndFocus, driver->control(IDOK));
+    EXPECT_EQ(driver->focusedControl(), driver->control(IDOK));
 
     HWND header = reinterpret_cast<HWND>(SendMessageA(driver->control(IDC_KEYWORD_LIST), LVM_GETHEADER, 0, 0));
     EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 2);
@@ -168,10 +166,7 @@ TEST_F(WindowTest, QuitWithANonNumberInTheCountBoxSaysSoAndStaysOpen) {
     driver->answer(box, IDOK);
 
     EXPECT_FALSE(driver->waitForEnd(300ms));
-    GUITHREADINFO gui{sizeof gui};
-    ASSERT_TRUE(eventually([&] {
-        return GetGUIThreadInfo(driver->threadId(), &gui) && gui.hwndFocus == driver->control(IDC_COUNT);
-    }));
+    EXPECT_TRUE(eventually([&] { return driver->focusedControl() == driver->control(IDC_COUNT); }));
     DWORD start = 0, end = 0;
     SendMessageA(driver->control(IDC_COUNT), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);

@@ -1,0 +1,263 @@
+#include "LinkEngine.h"
+
+#include "CharacterStarts.h"
+#include "ClaimedBytes.h"
+#include "KeywordAutomaton.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+
+namespace LinkEngine {
+namespace {
+
+using LinkEngineDetail::CharacterStarts;
+using LinkEngineDetail::ClaimedBytes;
+using LinkEngineDetail::KeywordAutomaton;
+
+constexpr std::uint32_t noPattern = KeywordAutomaton::noPattern;
+constexpr std::string_view anchorOpen = "<a href=\"", anchorMiddle = "\">", anchorClose = "</a>";
+
+unsigned char foldAscii(unsigned char b) { return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b - 'A' + 'a') : b; }
+bool isAsciiLetter(unsigned char b) { return foldAscii(b) >= 'a' && foldAscii(b) <= 'z'; }
+
+bool hasLeadBytes(const CodePage& cp) {
+    for (unsigned b = 0; b < 256; ++b)
+        if (cp.isLeadByte(static_cast<unsigned char>(b))) return true;
+    return false;
+}
+
+// Calls visit(i) for each position of `keyword` that is the second byte of a two-byte
+// character, parsing the keyword from its first byte.
+template <class Visit>
+void forEachTrailByte(std::string_view keyword, const CodePage& cp, Visit&& visit) {
+    for (std::size_t i = 0; i < keyword.size(); ++i)
+        if (cp.isLeadByte(static_cast<unsigned char>(keyword[i])) && i + 1 < keyword.size()) visit(++i);
+}
+
+// The distinct non-empty keywords, as the automaton searches for them, and which of them
+// each keyword is.
+struct PatternSet {
+    std::vector<std::string> foldedStorage;
+    std::vector<std::string_view> patterns;
+    std::vector<std::uint32_t> ofKeyword;  // noPattern for an empty keyword
+};
+
+PatternSet collectPatterns(std::span<const std::string_view> keywords, const std::uint8_t (&fold)[256], bool folding) {
+    PatternSet set;
+    if (folding) {
+        set.foldedStorage.reserve(keywords.size());
+        for (std::string_view k : keywords) {
+            std::string& f = set.foldedStorage.emplace_back(k);
+            for (char& c : f) c = static_cast<char>(fold[static_cast<unsigned char>(c)]);
+        }
+    }
+    std::unordered_map<std::string_view, std::uint32_t> index;
+    set.ofKeyword.reserve(keywords.size());
+    for (std::size_t k = 0; k < keywords.size(); ++k) {
+        const std::string_view pattern = folding ? std::string_view(set.foldedStorage[k]) : keywords[k];
+        if (pattern.empty()) {
+            set.ofKeyword.push_back(noPattern);
+            continue;
+        }
+        auto [it, added] = index.try_emplace(pattern, static_cast<std::uint32_t>(set.patterns.size()));
+        if (added) set.patterns.push_back(pattern);
+        set.ofKeyword.push_back(it->second);
+    }
+    return set;
+}
+
+// Chooses the matches of the keywords in order; see LinkEngine.h for the rules.
+class MatchChooser {
+public:
+    MatchChooser(std::string_view text, std::span<const std::string_view> keywords, const CodePage& cp,
+                 const Options& options)
+        : text_(text), keywords_(keywords), cp_(cp), options_(options), claims_(text.size()) {
+        for (unsigned b = 0; b < 256; ++b)
+            fold_[b] = options.ignoreCase ? foldAscii(static_cast<unsigned char>(b)) : static_cast<std::uint8_t>(b);
+        for (const ByteRange& r : options.protectedRanges)
+            claims_.claim(std::min(r.begin, text.size()), std::min(r.end, text.size()));
+        if (hasLeadBytes(cp)) starts_.emplace(text, cp);
+    }
+
+    std::vector<Match> run() {
+        PatternSet set = collectPatterns(keywords_, fold_, options_.ignoreCase);
+        if (set.patterns.empty() || text_.empty() || options_.maxPerEntry == 0) return {};
+        const KeywordAutomaton automaton(set.patterns, fold_);
+        if (text_.size() <= UINT32_MAX)
+            chooseInGroups<std::uint32_t>(automaton, set.ofKeyword);
+        else
+            chooseInGroups<std::uint64_t>(automaton, set.ofKeyword);
+        return inTextOrder();
+    }
+
+private:
+    // Entries are taken in consecutive groups whose patterns' occurrences fit the budget;
+    // one pass of the automaton lists a group's occurrences, pattern by pattern.
+    template <class Offset>
+    void chooseInGroups(const KeywordAutomaton& automaton, const std::vector<std::uint32_t>& patternOf) {
+        const std::size_t patterns = automaton.patternCount();
+        std::vector<std::size_t> count(patterns, 0);
+        automaton.scan(text_, automaton.reportLinks(std::vector<bool>(patterns, true)),
+                       [&](std::uint32_t p, std::size_t) { ++count[p]; });
+
+        // No pattern occurs more often than the text has bytes, n. With a budget of 2n a
+        // group closes only once it holds more than n occurrences, so there are at most
+        // (all occurrences) / n + 1 passes, and the list never holds more than 2n.
+        const std::size_t budget = 2 * text_.size();
+        std::vector<bool> inGroup(patterns, false);
+        std::vector<std::size_t> firstOccurrence(patterns + 1), cursor(patterns);
+        std::vector<Offset> occurrences;
+        for (std::size_t first = 0, last = 0; first < patternOf.size(); first = last) {
+            std::vector<std::uint32_t> groupPatterns;
+            std::size_t total = 0;
+            for (; last < patternOf.size(); ++last) {
+                const std::uint32_t p = patternOf[last];
+                if (p == noPattern || inGroup[p]) continue;
+                if (total + count[p] > budget && last > first) break;
+                inGroup[p] = true;
+                groupPatterns.push_back(p);
+                total += count[p];
+            }
+            // Lay the group's occurrences out pattern after pattern.
+            occurrences.assign(total, 0);
+            std::size_t offset = 0;
+            for (std::uint32_t p : groupPatterns) {
+                cursor[p] = firstOccurrence[p] = offset;
+                offset += count[p];
+            }
+            if (total > 0)
+                automaton.scan(text_, automaton.reportLinks(inGroup),
+                               [&](std::uint32_t p, std::size_t start) { occurrences[cursor[p]++] = static_cast<Offset>(start); });
+            for (std::size_t k = first; k < last; ++k) {
+                const std::uint32_t p = patternOf[k];
+                if (p == noPattern) continue;
+                const auto begin = occurrences.begin() + static_cast<std::ptrdiff_t>(firstOccurrence[p]);
+                chooseFor(k, std::span<const Offset>(begin, begin + static_cast<std::ptrdiff_t>(count[p])));
+            }
+            for (std::uint32_t p : groupPatterns) inGroup[p] = false;
+        }
+    }
+
+    // Walks one keyword's occurrences left to right and takes each that its scan would take.
+    template <class Offset>
+    void chooseFor(std::size_t keyword, std::span<const Offset> occurrences) {
+        const std::size_t length = keywords_[keyword].size();
+        const bool checkTrailBytes = options_.ignoreCase && starts_ && hasLetterInTrailByte(keywords_[keyword]);
+        std::size_t taken = 0;
+        for (const Offset occurrence : occurrences) {
+            if (taken == options_.maxPerEntry) break;
+            const std::size_t q = occurrence;
+            if (!fitsInSegment(q, length) || !isScanStart(q)) continue;
+            if (options_.wholeWords && !standsAlone(q, length)) continue;
+            if (checkTrailBytes && !trailBytesEqual(q, keywords_[keyword])) continue;
+            claims_.claim(q, q + length);
+            matches_.push_back({q, keyword});
+            ++taken;
+        }
+    }
+
+    // Whether [q, q + length) is all plain text.
+    bool fitsInSegment(std::size_t q, std::size_t length) const {
+        const std::size_t next = claims_.nextClaimed(q);
+        return next == ClaimedBytes::none || next >= q + length;
+    }
+
+    // Whether the scan of the plain segment around q stands on q (see CharacterStarts.h).
+    bool isScanStart(std::size_t q) const {
+        if (!starts_) return true;
+        const std::size_t runStart = starts_->leadRunStart(q);
+        if (runStart == q) return true;
+        const std::size_t lastClaimed = claims_.lastClaimed(q - 1);
+        const std::size_t segmentStart = lastClaimed == ClaimedBytes::none ? 0 : lastClaimed + 1;
+        return starts_->isStart(q, segmentStart);
+    }
+
+    bool standsAlone(std::size_t q, std::size_t length) const {
+        auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(text_[i]); };
+        return (q == 0 || !isWordByte(byteAt(q - 1))) && (q + length == text_.size() || !isWordByte(byteAt(q + length)));
+    }
+
+    // The automaton folds every byte; the second byte of a two-byte character must match
+    // exactly, and only a keyword with a letter there can tell the difference.
+    bool hasLetterInTrailByte(std::string_view keyword) const {
+        bool found = false;
+        forEachTrailByte(keyword, cp_, [&](std::size_t i) { found = found || isAsciiLetter(static_cast<unsigned char>(keyword[i])); });
+        return found;
+    }
+    bool trailBytesEqual(std::size_t q, std::string_view keyword) const {
+        bool equal = true;
+        forEachTrailByte(keyword, cp_, [&](std::size_t i) { equal = equal && text_[q + i] == keyword[i]; });
+        return equal;
+    }
+
+    // The matches sorted by position, in linear time: each match's rank among the set bits
+    // of a bit set of match starts is its place.
+    std::vector<Match> inTextOrder() const {
+        std::vector<std::uint64_t> startBits(text_.size() / 64 + 1, 0);
+        for (const Match& m : matches_) startBits[m.begin / 64] |= std::uint64_t{1} << (m.begin % 64);
+        std::vector<std::size_t> rankBefore(startBits.size());
+        std::size_t rank = 0;
+        for (std::size_t w = 0; w < startBits.size(); ++w) {
+            rankBefore[w] = rank;
+            rank += static_cast<std::size_t>(std::popcount(startBits[w]));
+        }
+        std::vector<Match> ordered(matches_.size());
+        for (const Match& m : matches_) {
+            const std::uint64_t below = startBits[m.begin / 64] & ((std::uint64_t{1} << (m.begin % 64)) - 1);
+            ordered[rankBefore[m.begin / 64] + static_cast<std::size_t>(std::popcount(below))] = m;
+        }
+        return ordered;
+    }
+
+    std::string_view text_;
+    std::span<const std::string_view> keywords_;
+    const CodePage& cp_;
+    const Options& options_;
+    std::uint8_t fold_[256];
+    ClaimedBytes claims_;
+    std::optional<CharacterStarts> starts_;
+    std::vector<Match> matches_;
+};
+
+}  // namespace
+
+bool isWordByte(unsigned char b) {
+    return isAsciiLetter(b) || (b >= '0' && b <= '9') || b == '_' || b >= 0x80;
+}
+
+void appendAnchor(std::string& out, std::string_view anchorText, std::string_view link) {
+    out.append(anchorOpen).append(link).append(anchorMiddle).append(anchorText).append(anchorClose);
+}
+
+std::vector<Match> findMatches(std::string_view text, std::span<const std::string_view> keywords, const CodePage& cp,
+                               const Options& options) {
+    return MatchChooser(text, keywords, cp, options).run();
+}
+
+std::string insertLinks(std::string_view text, const std::vector<KeywordEntry>& entries, const CodePage& cp,
+                        const Options& options) {
+    std::vector<std::string_view> keywords;
+    keywords.reserve(entries.size());
+    for (const KeywordEntry& e : entries) keywords.push_back(e.keyword);
+    const std::vector<Match> matches = findMatches(text, keywords, cp, options);
+
+    std::size_t size = text.size();
+    for (const Match& m : matches)
+        size += anchorOpen.size() + entries[m.entry].link.size() + anchorMiddle.size() + anchorClose.size();
+    std::string out;
+    out.reserve(size);
+    std::size_t copied = 0;
+    for (const Match& m : matches) {
+        const std::size_t length = entries[m.entry].keyword.size();
+        out.append(text.substr(copied, m.begin - copied));
+        appendAnchor(out, text.substr(m.begin, length), entries[m.entry].link);
+        copied = m.begin + length;
+    }
+    out.append(text.substr(copied));
+    return out;
+}
+
+}  // namespace LinkEngine

@@ -63,6 +63,10 @@ private:
     std::string m_strOutput;
     int m_nCount = 0;
     HICON m_hIcon;
+
+    // Set by the load when "tagloom.dat" exists but could not be read whole: the save then
+    // leaves that file alone instead of replacing it with what the list holds.
+    bool m_tableFileUnreadable = false;
 };
 
 // Where a minimised window's icon is drawn so that it sits centred in the client area;

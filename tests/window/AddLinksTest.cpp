@@ -57,3 +57,16 @@ TEST_F(AddLinksTest, RowsApplyTopFirstAndTheBoxesEndWithTheBottomRow) {
     EXPECT_EQ(driver->text(IDC_OUTPUT),
               "I love <a href=\"L1\">New York</a>.\r\n<a href=\"L2\">York</a>, too.");
 }
+
+// Matches start only at character starts of the system's ANSI code page. Run once as
+// usual (a single-byte page) and once under a Japanese locale (code page 932, where
+// 0x83 0x5C is one character whose second byte is a backslash).
+TEST_F(AddLinksTest, KeywordsMatchOnlyAtCharacterStartsOfTheSystemCodePage) {
+    driver->insertRow(0, "\\", "L");
+    driver->setText(IDC_INPUT, "\x83\x5C and \\");
+    addLinks("\x83\x5C and \\");
+    if (GetACP() == 932)
+        EXPECT_EQ(driver->text(IDC_OUTPUT), "\x83\x5C and <a href=\"L\">\\</a>");
+    else
+        EXPECT_EQ(driver->text(IDC_OUTPUT), "\x83<a href=\"L\">\\</a> and <a href=\"L\">\\</a>");
+}

@@ -65,8 +65,9 @@ TEST_F(AddLinksTest, RowsApplyTopFirstAndTheBoxesEndWithTheBottomRow) {
 // 0x83 0x5C is one character whose second byte is a backslash).
 TEST_F(AddLinksTest, KeywordsMatchOnlyAtCharacterStartsOfTheSystemCodePage) {
     // The run under the Japanese locale names the code page it must have brought.
-    if (const char* expected = std::getenv("TAGLOOM_EXPECT_CODEPAGE"))
+    if (const char* expected = std::getenv("TAGLOOM_EXPECT_CODEPAGE")) {
         ASSERT_EQ(GetACP(), static_cast<UINT>(std::atoi(expected)));
+    }
     driver->insertRow(0, "\\", "L");
     driver->setText(IDC_INPUT, "\x83\x5C and \\");
     addLinks("\x83\x5C and \\");

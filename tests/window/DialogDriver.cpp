@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <cstdio>
 #include <stdexcept>
 
@@ -88,6 +89,34 @@ void DialogDriver::pressKey(HWND target, UINT virtualKey) {
     PostMessageA(target, WM_KEYUP, virtualKey, up);
 }
 
+namespace {
+
+// What settle() waits for: the serial number of the last marker that the application
+// thread took from its queue. A message hook sees each message as it is taken.
+std::atomic<WPARAM> settledMarker{0};
+const UINT kSettleMarker = RegisterWindowMessageA("TagloomDriverSettle");
+
+LRESULT CALLBACK watchForMarker(int code, WPARAM removal, LPARAM message) {
+    const MSG& taken = *reinterpret_cast<const MSG*>(message);
+    if (code == HC_ACTION && removal == PM_REMOVE && taken.message == kSettleMarker) settledMarker = taken.wParam;
+    return CallNextHookEx(nullptr, code, removal, message);
+}
+
+}  // namespace
+
+// Posted messages leave a thread's queue in the order they were posted: once the marker
+// is taken, everything posted before it has been taken and handled.
+void DialogDriver::settle() const {
+    static WPARAM serial = 0;
+    WPARAM marker = ++serial;
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, watchForMarker, nullptr, m_threadId);
+    if (!hook) throw std::runtime_error("cannot watch the application's queue");
+    PostMessageA(m_window, kSettleMarker, marker, 0);
+    bool taken = eventually([&] { return settledMarker == marker; });
+    UnhookWindowsHookEx(hook);
+    if (!taken) throw std::runtime_error("the window did not take its messages");
+}
+
 int DialogDriver::rowCount() const {
     return static_cast<int>(SendMessageA(control(1006), LVM_GETITEMCOUNT, 0, 0));
 }
@@ -135,6 +164,15 @@ void DialogDriver::clickRow(int row) {
     clickListAt(cell.left + 3, (cell.top + cell.bottom) / 2);
 }
 
+void DialogDriver::clickHeading(int column) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(control(1006), LVM_GETHEADER, 0, 0));
+    RECT heading{};
+    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&heading));
+    LPARAM at = MAKELPARAM((heading.left + heading.right) / 2, (heading.top + heading.bottom) / 2);
+    PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(header, WM_LBUTTONUP, 0, at);
+}
+
 int DialogDriver::selectionMark() const {
     return static_cast<int>(SendMessageA(control(1006), LVM_GETSELECTIONMARK, 0, 0));
 }
@@ -164,11 +202,20 @@ ShownBox DialogDriver::describe(HWND box) {
     shown.text = windowText(GetDlgItem(box, 0xFFFF));
     for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
         if (GetDlgItem(box, id)) shown.buttons.push_back(id);
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (className(child) == "Static" && SendMessageA(child, STM_GETICON, 0, 0) != 0) shown.hasIcon = true;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (className(child) != "Static") continue;
+        if (auto icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0))) {
+            shown.hasIcon = true;
+            shown.icon = icon;
+        }
+    }
     shown.owner = GetWindow(box, GW_OWNER);
+    // Wine's message boxes answer DM_GETDEFID with IDOK even when they have no OK button;
+    // the button drawn as the default one is what Enter presses.
+    for (int id : shown.buttons)
+        if ((GetWindowLongA(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) shown.defaultButton = id;
     LRESULT defaultId = SendMessageA(box, DM_GETDEFID, 0, 0);
-    if (HIWORD(defaultId) == DC_HASDEFID) shown.defaultButton = LOWORD(defaultId);
+    if (shown.defaultButton == 0 && HIWORD(defaultId) == DC_HASDEFID) shown.defaultButton = LOWORD(defaultId);
     return shown;
 }
 

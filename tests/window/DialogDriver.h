@@ -18,6 +18,7 @@ struct ShownBox {
     std::string text;       // the message box's text (static control 0xFFFF)
     std::vector<int> buttons;  // ids among IDOK, IDCANCEL, IDYES, IDNO present
     bool hasIcon = false;
+    HICON icon = nullptr;   // the icon shown, to compare with LoadIconA(nullptr, IDI_...)
     HWND owner = nullptr;
     int defaultButton = 0;
 };
@@ -48,12 +49,19 @@ public:
     // Posts a key press (down, character, up) to the control, as the keyboard would.
     void pressKey(HWND target, UINT virtualKey);
 
-    // The list: rows as (keyword, link), and a click on a row's first cell.
+    // Waits until the application thread has taken from its queue everything posted to
+    // it so far, so that a posted click or key has been handled (or has opened a box
+    // that now waits for an answer). For checking that a command changed nothing.
+    void settle() const;
+
+    // The list: rows as (keyword, link), and real clicks: on a row's first cell, at a point
+    // of the list's client area, on a column heading.
     int rowCount() const;
     std::vector<std::pair<std::string, std::string>> rows() const;
     void insertRow(int index, const std::string& keyword, const std::string& link);
     void clickRow(int row);
     void clickListAt(int x, int y);
+    void clickHeading(int column);
     int selectionMark() const;
 
     // Top-level windows of the application thread other than the main window, newest

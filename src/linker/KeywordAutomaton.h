@@ -3,11 +3,16 @@
 // text reports every occurrence of every pattern, overlapping ones included.
 //
 // Layout: the trie's states are numbered in breadth-first order, so the children of a state
-// are consecutive states, sorted by their byte, and state s's children are the states
-// [firstChild_[s], firstChild_[s + 1]). Each state keeps its failure link (the state of the
-// longest proper suffix that is also a trie path) and the pattern that ends there, if any.
-// The root has a full table of 256 transitions, which is where a scan spends most bytes.
-// About 14 bytes a state in all, and there are at most as many states as pattern bytes.
+// are consecutive states, sorted by their byte. A state's node holds where its children
+// begin and how many there are, its failure link (the state of the longest proper suffix
+// that is also a trie path) and its report link (below), in 16 bytes: a scan touches one
+// cache line per state, which is what its speed depends on. The children's bytes, as
+// classes, lie in their own array.
+// Bytes are read through classes: the bytes that occur in some pattern get one class each,
+// all others share one, which leads back to the root from anywhere.
+// The first states (the shallow ones) also get a full row of transitions, one per class, as
+// many as a memory budget allows; from a deeper state a byte costs a search of its children,
+// then failure links down to a state with a row. At most as many states as pattern bytes.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -22,27 +27,30 @@ public:
     static constexpr std::uint32_t noPattern = static_cast<std::uint32_t>(-1);
     static constexpr State noState = 0;  // the root never reports, so 0 can mean "none"
 
-    // `fold` maps each text byte before it is matched (identity, or a case fold). The
-    // patterns must be given already mapped.
-    KeywordAutomaton(std::span<const std::string_view> patterns, const std::uint8_t (&fold)[256]);
+    // `fold` maps each text byte before it is matched (identity, or a case fold); the
+    // patterns must be given already mapped. At most `rowBudgetBytes` go to full rows.
+    KeywordAutomaton(std::span<const std::string_view> patterns, const std::uint8_t (&fold)[256],
+                     std::size_t rowBudgetBytes);
 
     std::size_t patternCount() const { return patternLength_.size(); }
     std::size_t patternLength(std::uint32_t pattern) const { return patternLength_[pattern]; }
 
-    // For each state, the nearest state on its chain of failure links (itself first) where
-    // a wanted pattern ends, or noState. A scan reports only the patterns it was given.
-    std::vector<State> reportLinks(const std::vector<bool>& wanted) const;
+    // Chooses the patterns that scans report. A state's report link is the nearest state on
+    // its chain of failure links (itself first) where a chosen pattern ends, or noState.
+    void reportOnly(const std::vector<bool>& wanted);
 
-    // Calls found(pattern, start) for every occurrence of every pattern that `reportLinks`
-    // selects, in the order of the occurrences' ends; for one pattern that is the order of
-    // their starts.
+    // Calls found(pattern, start) for every occurrence of every chosen pattern, in the
+    // order of the occurrences' ends; for one pattern that is the order of their starts.
     template <class Found>
-    void scan(std::string_view text, const std::vector<State>& reportLinks, Found&& found) const {
+    void scan(std::string_view text, Found&& found) const {
         State state = 0;
         const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
         for (std::size_t i = 0; i < text.size(); ++i) {
-            state = next(state, fold_[bytes[i]]);
-            for (State s = reportLinks[state]; s != noState; s = reportLinks[fail_[s]]) {
+            const std::uint8_t c = classOf_[bytes[i]];
+            const State next = state < rowStates_ ? rows_[state * classes_ + c] : flagged(nextFromDeepState(state, c));
+            state = next & ~reportsFlag;
+            if ((next & reportsFlag) == 0) continue;
+            for (State s = nodes_[state].report; s != noState; s = nodes_[nodes_[s].fail].report) {
                 const std::uint32_t pattern = pattern_[s];
                 found(pattern, i + 1 - patternLength_[pattern]);
             }
@@ -50,23 +58,30 @@ public:
     }
 
 private:
-    State child(State s, std::uint8_t byte) const;  // noState when there is none
-    State next(State s, std::uint8_t byte) const {
-        while (s != 0) {
-            const State c = child(s, byte);
-            if (c != noState) return c;
-            s = fail_[s];
-        }
-        return rootNext_[byte];
-    }
+    // Set in a row's entries and in flagged() states when the state has something to report,
+    // so that most bytes need no look at the state's node.
+    static constexpr State reportsFlag = State{1} << 31;
+    State flagged(State s) const { return nodes_[s].report != noState ? s | reportsFlag : s; }
 
-    std::uint8_t fold_[256];
-    State rootNext_[256];
-    std::vector<State> firstChild_;     // one more than the states
-    std::vector<std::uint8_t> label_;   // the byte that leads into each state
-    std::vector<State> fail_;
+    State child(State s, std::uint8_t c) const;  // noState when there is none
+    State nextFromDeepState(State s, std::uint8_t c) const;
+    State nextWithoutRows(State s, std::uint8_t c) const;
+
+    struct Node {
+        State firstChild;
+        State fail;
+        State report;
+        std::uint32_t children;
+    };
+
+    std::uint8_t classOf_[256];
+    std::size_t classes_ = 0;
+    std::vector<Node> nodes_;
+    std::vector<std::uint8_t> label_;     // the class of the byte that leads into each state
     std::vector<std::uint32_t> pattern_;  // pattern ending at each state, or noPattern
     std::vector<std::uint32_t> patternLength_;
+    std::size_t rowStates_ = 0;           // states 0 .. rowStates_ - 1 have rows
+    std::vector<State> rows_;             // rows_[s * classes_ + c], flagged
 };
 
 }  // namespace LinkEngineDetail

@@ -18,6 +18,8 @@ using LinkEngineDetail::ClaimedBytes;
 using LinkEngineDetail::KeywordAutomaton;
 
 constexpr std::uint32_t noPattern = KeywordAutomaton::noPattern;
+// Full transition rows for the shallowest states of the automaton, where scans spend most bytes.
+constexpr std::size_t rowBudgetBytes = std::size_t{256} << 10;
 constexpr std::string_view anchorOpen = "<a href=\"", anchorMiddle = "\">", anchorClose = "</a>";
 
 unsigned char foldAscii(unsigned char b) { return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b - 'A' + 'a') : b; }
@@ -85,7 +87,7 @@ public:
     std::vector<Match> run() {
         PatternSet set = collectPatterns(keywords_, fold_, options_.ignoreCase);
         if (set.patterns.empty() || text_.empty() || options_.maxPerEntry == 0) return {};
-        const KeywordAutomaton automaton(set.patterns, fold_);
+        KeywordAutomaton automaton(set.patterns, fold_, rowBudgetBytes);
         if (text_.size() <= UINT32_MAX)
             chooseInGroups<std::uint32_t>(automaton, set.ofKeyword);
         else
@@ -94,69 +96,98 @@ public:
     }
 
 private:
-    // Entries are taken in consecutive groups whose patterns' occurrences fit the budget;
-    // one pass of the automaton lists a group's occurrences, pattern by pattern.
+    // Entries are taken in consecutive groups. A pattern's occurrences are listed, by a pass
+    // of the automaton over the text, for the group where an entry first needs them;
+    // the list then lives on, shrinking as entries take or rule out its occurrences, until
+    // the last entry with that pattern is done.
     template <class Offset>
-    void chooseInGroups(const KeywordAutomaton& automaton, const std::vector<std::uint32_t>& patternOf) {
+    void chooseInGroups(KeywordAutomaton& automaton, const std::vector<std::uint32_t>& patternOf) {
         const std::size_t patterns = automaton.patternCount();
-        std::vector<std::size_t> count(patterns, 0);
-        automaton.scan(text_, automaton.reportLinks(std::vector<bool>(patterns, true)),
-                       [&](std::uint32_t p, std::size_t) { ++count[p]; });
+        std::vector<std::size_t> count(patterns, 0), lastUse(patterns, 0);
+        std::vector<std::vector<Offset>> lists(patterns);
+        std::vector<bool> listed(patterns, false), wanted(patterns, true);
+        for (std::size_t k = 0; k < patternOf.size(); ++k)
+            if (patternOf[k] != noPattern) lastUse[patternOf[k]] = k;
+
+        // The first pass counts every pattern's occurrences. While they stay few (fewer than
+        // half the text's bytes, as in most texts) it also keeps them, which spares the
+        // passes below.
+        struct Occurrence { std::uint32_t pattern; Offset start; };
+        std::vector<Occurrence> firstPass;
+        bool keepFirstPass = true;
+        automaton.reportOnly(wanted);
+        automaton.scan(text_, [&](std::uint32_t p, std::size_t start) {
+            ++count[p];
+            if (!keepFirstPass) return;
+            if (firstPass.size() <= text_.size() / 2) {
+                firstPass.push_back({p, static_cast<Offset>(start)});
+            } else {
+                keepFirstPass = false;
+                firstPass = {};
+            }
+        });
+        wanted.assign(patterns, false);
+        if (keepFirstPass) {
+            for (std::size_t p = 0; p < patterns; ++p) lists[p].reserve(count[p]);
+            for (const Occurrence& o : firstPass) lists[o.pattern].push_back(o.start);
+            firstPass = {};
+            listed.assign(patterns, true);
+        }
 
         // No pattern occurs more often than the text has bytes, n. With a budget of 2n a
-        // group closes only once it holds more than n occurrences, so there are at most
-        // (all occurrences) / n + 1 passes, and the list never holds more than 2n.
+        // group closes only once it lists more than n occurrences, so there are at most
+        // (all occurrences) / n + 1 passes, and a pass lists at most 2n occurrences.
         const std::size_t budget = 2 * text_.size();
-        std::vector<bool> inGroup(patterns, false);
-        std::vector<std::size_t> firstOccurrence(patterns + 1), cursor(patterns);
-        std::vector<Offset> occurrences;
         for (std::size_t first = 0, last = 0; first < patternOf.size(); first = last) {
-            std::vector<std::uint32_t> groupPatterns;
+            std::vector<std::uint32_t> newPatterns;
             std::size_t total = 0;
             for (; last < patternOf.size(); ++last) {
                 const std::uint32_t p = patternOf[last];
-                if (p == noPattern || inGroup[p]) continue;
-                if (total + count[p] > budget && last > first) break;
-                inGroup[p] = true;
-                groupPatterns.push_back(p);
+                if (p == noPattern || listed[p]) continue;
+                if (total > 0 && total + count[p] > budget) break;
+                listed[p] = wanted[p] = true;
+                newPatterns.push_back(p);
+                lists[p].reserve(count[p]);
                 total += count[p];
             }
-            // Lay the group's occurrences out pattern after pattern.
-            occurrences.assign(total, 0);
-            std::size_t offset = 0;
-            for (std::uint32_t p : groupPatterns) {
-                cursor[p] = firstOccurrence[p] = offset;
-                offset += count[p];
+            if (total > 0) {
+                automaton.reportOnly(wanted);
+                automaton.scan(text_, [&](std::uint32_t p, std::size_t start) { lists[p].push_back(static_cast<Offset>(start)); });
             }
-            if (total > 0)
-                automaton.scan(text_, automaton.reportLinks(inGroup),
-                               [&](std::uint32_t p, std::size_t start) { occurrences[cursor[p]++] = static_cast<Offset>(start); });
+            for (std::uint32_t p : newPatterns) wanted[p] = false;
             for (std::size_t k = first; k < last; ++k) {
                 const std::uint32_t p = patternOf[k];
                 if (p == noPattern) continue;
-                const auto begin = occurrences.begin() + static_cast<std::ptrdiff_t>(firstOccurrence[p]);
-                chooseFor(k, std::span<const Offset>(begin, begin + static_cast<std::ptrdiff_t>(count[p])));
+                chooseFor(k, lists[p]);
+                if (lastUse[p] == k || lists[p].size() < lists[p].capacity() / 4) lists[p].shrink_to_fit();
+                if (lastUse[p] == k) lists[p] = {};
             }
-            for (std::uint32_t p : groupPatterns) inGroup[p] = false;
         }
     }
 
     // Walks one keyword's occurrences left to right and takes each that its scan would take.
+    // The list keeps only the occurrences that a later keyword of the same pattern might
+    // still take: taken ones, and ones that overlap a claimed byte or fail the whole-word
+    // test, stay so for good. Without that, repeated keywords would each walk the whole
+    // list again (keywords x occurrences).
     template <class Offset>
-    void chooseFor(std::size_t keyword, std::span<const Offset> occurrences) {
+    void chooseFor(std::size_t keyword, std::vector<Offset>& occurrences) {
         const std::size_t length = keywords_[keyword].size();
         const bool checkTrailBytes = options_.ignoreCase && starts_ && hasLetterInTrailByte(keywords_[keyword]);
-        std::size_t taken = 0;
-        for (const Offset occurrence : occurrences) {
-            if (taken == options_.maxPerEntry) break;
-            const std::size_t q = occurrence;
-            if (!fitsInSegment(q, length) || !isScanStart(q)) continue;
-            if (options_.wholeWords && !standsAlone(q, length)) continue;
-            if (checkTrailBytes && !trailBytesEqual(q, keywords_[keyword])) continue;
+        std::size_t taken = 0, kept = 0, i = 0;
+        for (; i < occurrences.size() && taken < options_.maxPerEntry; ++i) {
+            const std::size_t q = occurrences[i];
+            if (!fitsInSegment(q, length) || (options_.wholeWords && !standsAlone(q, length))) continue;
+            if (!isScanStart(q) || (checkTrailBytes && !trailBytesEqual(q, keywords_[keyword]))) {
+                occurrences[kept++] = occurrences[i];
+                continue;
+            }
             claims_.claim(q, q + length);
             matches_.push_back({q, keyword});
             ++taken;
         }
+        for (; i < occurrences.size(); ++i) occurrences[kept++] = occurrences[i];
+        occurrences.resize(kept);
     }
 
     // Whether [q, q + length) is all plain text.

@@ -20,10 +20,10 @@
 //                   inserted: never matched, and they bound the segments around them. Any
 //                   order, overlaps allowed; parts beyond the text are ignored.
 //
-// Cost: one Aho-Corasick pass to count the occurrences of the distinct keywords, and one
-// more pass per group of entries whose occurrences fill the memory budget (about the text's
-// length in occurrences; a single group unless keywords overlap heavily); each occurrence is
-// then accepted or rejected in a few steps. See DESIGN.md.
+// Cost: about the text's length plus the number of keyword occurrences, whatever the number
+// of entries: one Aho-Corasick pass over the text, and a few more only where keywords occur
+// more often than the text has bytes; each occurrence is then taken or ruled out in a few
+// steps. See DESIGN.md beside this file.
 #include "LinkInserter.h"
 
 #include <cstddef>

@@ -34,6 +34,7 @@ std::vector<TableLine> splitTableLines(std::string_view fileBytes) {
         } else {
             line.name = line.text.substr(0, equals);
             line.value = line.text.substr(equals + 1);
+            line.loadedValue = trimTrailingWhiteSpace(line.value);
         }
         lines.push_back(line);
         start = hasLineEnd ? end + 1 : end;

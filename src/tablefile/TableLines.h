@@ -4,7 +4,7 @@
 // (parseTable in TableFormat.h gives what it keeps).
 //
 // For example "KEYWORD=cat \r\nLINK=/c\x1A\r\nLINK=/d" gives three lines:
-//   1  "KEYWORD=cat "   read                name "KEYWORD", value "cat "
+//   1  "KEYWORD=cat "   read                name "KEYWORD", value "cat ", loaded value "cat"
 //   2  "LINK=/c\x1A"    holdsEndOfFileByte  name "LINK",    value "/c\x1A"
 //   3  "LINK=/d"        afterEndOfFileByte  name "LINK",    value "/d"
 #include <cstddef>
@@ -28,8 +28,13 @@ struct TableLine {
     // The name as the loader matches it: the trimmed line up to its first "=".
     std::string_view name;
     // Everything after the first "=", NOT trimmed (empty when there is no "="): what the
-    // line says, whereas the loader keeps it without its trailing white space.
+    // line says.
     std::string_view value;
+    // The value as the loader keeps it, without its trailing white space.
+    std::string_view loadedValue;
+
+    // Whether nothing is left of the line once it is trimmed.
+    bool isBlank() const { return name.empty() && text.find('=') == std::string_view::npos; }
 };
 
 // Every line of the file's bytes, the ones that reading never reaches included. An LF

@@ -14,14 +14,14 @@ using TableFormat::LineFate;
 
 namespace {
 
-// A line as (text, fate, name, value); its number is its place in the list.
-using Line = std::tuple<std::string_view, LineFate, std::string_view, std::string_view>;
+// A line as (text, fate, name, value, loaded value); its number is its place in the list.
+using Line = std::tuple<std::string_view, LineFate, std::string_view, std::string_view, std::string_view>;
 
 std::vector<Line> linesOf(std::string_view bytes) {
     std::vector<Line> lines;
     for (const TableFormat::TableLine& line : TableFormat::splitTableLines(bytes)) {
         EXPECT_EQ(line.number, lines.size() + 1);
-        lines.emplace_back(line.text, line.fate, line.name, line.value);
+        lines.emplace_back(line.text, line.fate, line.name, line.value, line.loadedValue);
     }
     return lines;
 }
@@ -37,31 +37,47 @@ constexpr LineFate read = LineFate::read, noLineEnd = LineFate::noLineEnd,
 
 const LinesCase linesCases[] = {
     {"an empty file has no line", ""sv, {}},
-    {"nothing follows a final LF", "KEYWORD=a\n"sv, {{"KEYWORD=a", read, "KEYWORD", "a"}}},
+    {"nothing follows a final LF", "KEYWORD=a\n"sv, {{"KEYWORD=a", read, "KEYWORD", "a", "a"}}},
     {"CR LF and LF both end a line; only the CR before the LF goes",
-     "LINK=a\r\r\nLINK=b\rc\n"sv, {{"LINK=a\r", read, "LINK", "a\r"}, {"LINK=b\rc", read, "LINK", "b\rc"}}},
-    {"values keep their trailing white space", "KEYWORD=  cat \t\n"sv, {{"KEYWORD=  cat \t", read, "KEYWORD", "  cat \t"}}},
-    {"an empty line", "\n"sv, {{"", read, "", ""}}},
-    {"only the first = splits", "LINK=/q?a=b\n"sv, {{"LINK=/q?a=b", read, "LINK", "/q?a=b"}}},
+     "LINK=a\r\r\nLINK=b\rc\n"sv,
+     {{"LINK=a\r", read, "LINK", "a\r", "a"}, {"LINK=b\rc", read, "LINK", "b\rc", "b\rc"}}},
+    {"values keep their trailing white space; loaded values lose it",
+     "KEYWORD=  cat \t\v\f\n"sv, {{"KEYWORD=  cat \t\v\f", read, "KEYWORD", "  cat \t\v\f", "  cat"}}},
+    {"bytes of 0x80 and above are no white space", "LINK=\xA0\n"sv, {{"LINK=\xA0", read, "LINK", "\xA0", "\xA0"}}},
+    {"an empty line", "\n"sv, {{"", read, "", "", ""}}},
+    {"only the first = splits", "LINK=/q?a=b\n"sv, {{"LINK=/q?a=b", read, "LINK", "/q?a=b", "/q?a=b"}}},
     // The loader trims before it splits: that shortens a name only when there is no "=".
-    {"a name without = loses its trailing white space", "KEYWORD \t\n"sv, {{"KEYWORD \t", read, "KEYWORD", ""}}},
-    {"a name before = keeps it", "KEYWORD =x\n"sv, {{"KEYWORD =x", read, "KEYWORD ", "x"}}},
+    {"a name without = loses its trailing white space", "KEYWORD \t\n"sv, {{"KEYWORD \t", read, "KEYWORD", "", ""}}},
+    {"a name before = keeps it", "KEYWORD =x\n"sv, {{"KEYWORD =x", read, "KEYWORD ", "x", "x"}}},
     {"a last line without an LF is not read", "KEYWORD=a\nLINK=b"sv,
-     {{"KEYWORD=a", read, "KEYWORD", "a"}, {"LINK=b", noLineEnd, "LINK", "b"}}},
-    {"a last CR without an LF stays in the line", "LINK=b\r"sv, {{"LINK=b\r", noLineEnd, "LINK", "b\r"}}},
+     {{"KEYWORD=a", read, "KEYWORD", "a", "a"}, {"LINK=b", noLineEnd, "LINK", "b", "b"}}},
+    {"a last CR without an LF stays in the line", "LINK=b\r"sv, {{"LINK=b\r", noLineEnd, "LINK", "b\r", "b"}}},
     {"0x1A: its line and every later one are not read",
      "KEYWORD=a\nLINK=/a\x1A" "b\r\nKEYWORD=c\nLINK"sv,
-     {{"KEYWORD=a", read, "KEYWORD", "a"},
-      {"LINK=/a\x1A" "b", holdsEnd, "LINK", "/a\x1A" "b"},
-      {"KEYWORD=c", afterEnd, "KEYWORD", "c"},
-      {"LINK", afterEnd, "LINK", ""}}},
-    {"0x1A at the very start", "\x1A\nKEYWORD=a\n"sv, {{"\x1A", holdsEnd, "\x1A", ""}, {"KEYWORD=a", afterEnd, "KEYWORD", "a"}}},
-    {"0x1A as the last byte, after a final LF", "KEYWORD=a\n\x1A"sv, {{"KEYWORD=a", read, "KEYWORD", "a"}, {"\x1A", holdsEnd, "\x1A", ""}}},
-    {"only the first 0x1A counts", "a\x1A\n\x1A\n"sv, {{"a\x1A", holdsEnd, "a\x1A", ""}, {"\x1A", afterEnd, "\x1A", ""}}},
+     {{"KEYWORD=a", read, "KEYWORD", "a", "a"},
+      {"LINK=/a\x1A" "b", holdsEnd, "LINK", "/a\x1A" "b", "/a\x1A" "b"},
+      {"KEYWORD=c", afterEnd, "KEYWORD", "c", "c"},
+      {"LINK", afterEnd, "LINK", "", ""}}},
+    {"0x1A at the very start", "\x1A\nKEYWORD=a\n"sv,
+     {{"\x1A", holdsEnd, "\x1A", "", ""}, {"KEYWORD=a", afterEnd, "KEYWORD", "a", "a"}}},
+    {"0x1A as the last byte, after a final LF", "KEYWORD=a\n\x1A"sv,
+     {{"KEYWORD=a", read, "KEYWORD", "a", "a"}, {"\x1A", holdsEnd, "\x1A", "", ""}}},
+    {"only the first 0x1A counts", "a\x1A\n\x1A\n"sv,
+     {{"a\x1A", holdsEnd, "a\x1A", "", ""}, {"\x1A", afterEnd, "\x1A", "", ""}}},
 };
 
 TEST(TableLines, SplitsAndJudgesEachLine) {
     for (const LinesCase& c : linesCases) EXPECT_EQ(linesOf(c.bytes), c.expected) << c.what;
+}
+
+TEST(TableLines, BlankLinesAreThoseThatTrimToNothing) {
+    const auto lines = TableFormat::splitTableLines("\n \t\r\n=\n \x0B=\nKEYWORD\n"sv);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_TRUE(lines[0].isBlank());
+    EXPECT_TRUE(lines[1].isBlank());
+    EXPECT_FALSE(lines[2].isBlank());
+    EXPECT_FALSE(lines[3].isBlank());
+    EXPECT_FALSE(lines[4].isBlank());
 }
 
 // The lines marked `read` are all that the loader uses: rebuilt from them alone, any file

@@ -1,0 +1,6 @@
+#pragma once
+// What --help and --version print.
+#include <string>
+
+std::string helpText();
+std::string versionText();

@@ -1,5 +1,7 @@
 #include "BenchData.h"
 
+#include "SeededRandom.h"
+
 #include <algorithm>
 #include <cmath>
 #include <fstream>
@@ -9,22 +11,6 @@
 
 namespace {
 
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {  // splitmix64
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15u);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-        return z ^ (z >> 31);
-    }
-    std::size_t below(std::size_t n) { return static_cast<std::size_t>(next() % n); }
-    bool chance(unsigned perMille) { return below(1000) < perMille; }
-
-private:
-    std::uint64_t state_;
-};
-
 // Draws indices 0..n-1 with probability proportional to 1 / (index + 1).
 class Zipf {
 public:
@@ -32,7 +18,7 @@ public:
         double sum = 0;
         for (std::size_t i = 0; i < n; ++i) cumulative_[i] = sum += 1.0 / static_cast<double>(i + 1);
     }
-    std::size_t draw(Random& random) const {
+    std::size_t draw(SeededRandom& random) const {
         const double x = static_cast<double>(random.next() >> 11) / 9007199254740992.0 * cumulative_.back();
         return static_cast<std::size_t>(std::lower_bound(cumulative_.begin(), cumulative_.end(), x) - cumulative_.begin());
     }
@@ -41,7 +27,7 @@ private:
     std::vector<double> cumulative_;
 };
 
-std::vector<std::string> makeLexicon(Random& random, std::size_t size) {
+std::vector<std::string> makeLexicon(SeededRandom& random, std::size_t size) {
     // The most frequent words of English prose first, then made-up words of 1 to 4 syllables.
     std::vector<std::string> words = {"the", "of", "and", "to", "a", "in", "is", "that", "for", "it", "as", "was",
                                       "with", "be", "by", "on", "not", "he", "this", "are", "or", "his", "from",
@@ -75,7 +61,7 @@ std::string slug(const std::string& keyword) {
 }  // namespace
 
 BenchData realisticData(std::uint64_t seed, std::size_t textBytes, std::size_t keywordCount) {
-    Random random(seed);
+    SeededRandom random(seed);
     const std::vector<std::string> lexicon = makeLexicon(random, 40000);
     const Zipf wordFrequency(lexicon.size());
 
@@ -86,7 +72,7 @@ BenchData realisticData(std::uint64_t seed, std::size_t textBytes, std::size_t k
     while (data.entries.size() < keywordCount) {
         std::string keyword;
         const std::size_t words = 1 + random.below(4);
-        const bool name = random.chance(200);
+        const bool name = random.chance(20);
         for (std::size_t w = 0; w < words; ++w) {
             std::size_t index = wordFrequency.draw(random);
             if (words == 1) index = std::max<std::size_t>(index, 200);
@@ -104,10 +90,10 @@ BenchData realisticData(std::uint64_t seed, std::size_t textBytes, std::size_t k
         for (std::size_t s = 3 + random.below(6); s > 0; --s) {
             const std::size_t words = 8 + random.below(18);
             for (std::size_t w = 0; w < words; ++w) {
-                std::string word = random.chance(30) ? data.entries[termFrequency.draw(random)].keyword
+                std::string word = random.chance(3) ? data.entries[termFrequency.draw(random)].keyword
                                                      : lexicon[wordFrequency.draw(random)];
                 text += w == 0 ? capitalised(word) : word;
-                text += w + 1 == words ? ". " : random.chance(60) ? ", " : " ";
+                text += w + 1 == words ? ". " : random.chance(6) ? ", " : " ";
             }
         }
         text += "\r\n\r\n";
@@ -117,7 +103,7 @@ BenchData realisticData(std::uint64_t seed, std::size_t textBytes, std::size_t k
 }
 
 BenchData adversarialData(std::uint64_t seed, std::size_t textBytes, std::size_t keywordCount) {
-    Random random(seed);
+    SeededRandom random(seed);
     BenchData data;
     for (std::size_t k = 0; k < keywordCount; ++k) {
         std::string keyword(1 + random.below(20), 'a');

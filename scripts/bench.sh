@@ -12,3 +12,13 @@ if [ ! -x "$linker_bench" ]; then
 fi
 "$linker_bench"
 # --- end of linker
+
+# --- window: the table file's load at start and save at close, in the real window under
+# Wine (see bench/window_bench.cpp, which others extend with figures of their own)
+window_bench=build/win32/bench/window_bench.exe
+if [ ! -f "$window_bench" ]; then
+    echo "bench: $window_bench is missing; run 'make bench'" >&2
+    exit 1
+fi
+scripts/wine-run.sh --prefix "$PWD/build/win32/wineprefix" "$window_bench"
+# --- end of window

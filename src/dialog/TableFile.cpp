@@ -41,6 +41,8 @@ void CLinkAdderDlg::loadTable() {
     std::vector<KeywordEntry> fileOrder = TableFormat::parseTable(file.bytes);
     if (!fileOrder.empty()) {
         m_list.setRedraw(false);
+        // The list is empty here, so appending the entries last first gives the rows that
+        // putting each on top in file order would, without shifting the rows already in.
         for (auto entry = fileOrder.rbegin(); entry != fileOrder.rend(); ++entry) {
             int row = m_list.itemCount();
             m_list.insertItem(row, entry->keyword, 0);

@@ -22,3 +22,12 @@ if [ ! -f "$window_bench" ]; then
 fi
 scripts/wine-run.sh --prefix "$PWD/build/win32/wineprefix" "$window_bench"
 # --- end of window
+
+# --- tagloom-link: the whole program against grep -F and a Perl script (see bench/cli_bench.cpp)
+cli_bench=build/bench/bench/cli_bench
+if [ ! -x "$cli_bench" ]; then
+    echo "bench: $cli_bench is missing; run 'make bench'" >&2
+    exit 1
+fi
+"$cli_bench"
+# --- end of tagloom-link

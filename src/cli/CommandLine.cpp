@@ -27,7 +27,12 @@ std::optional<Number> parseNumber(std::string_view text) {
     return n;
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// Built by appending: GCC 12 warns wrongly (-Wrestrict) about "\"" + text + "\"" when optimising.
+std::string quoted(std::string_view text) {
+    std::string q = "\"";
+    q.append(text).push_back('"');
+    return q;
+}
 
 class Parser;
 

@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>

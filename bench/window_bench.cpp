@@ -2,20 +2,26 @@
 //
 // Each run starts the program's own start-up routine on a thread of this process, in a
 // scratch folder that is the current directory, and works the window from here through
-// window messages, as the window tests do. To add a figure, write a function that takes a
-// started WindowRun, times what it does, and call it from main().
+// window messages with the window tests' driver. To add a figure, write a function that
+// opens a DialogDriver, times what it does, and call it from main().
 //
-// Figures so far:
-//   load   from the start-up routine's start until the main window is shown, with a
-//          "tagloom.dat" of N entries waiting in the folder;
-//   save   from the close (Escape) until the start-up routine has returned, which
-//          includes writing the N entries back.
-#include "CWinApp.h"
+// Figures:
+//   load       from the start-up routine's start until the main window is shown, with a
+//              "tagloom.dat" of N entries waiting in the folder;
+//   save       from the close (Escape) until the start-up routine has returned, which
+//              includes writing the N entries back;
+//   Add Links  from the click until the "Done Linking...." box is up, for the linker
+//              benchmark's realistic case (10,000 rows, 1 MiB of Input), beside the same
+//              insertLinks call made directly in this process.
+#include "BenchData.h"
+#include "DialogDriver.h"
 #include "LinkInserter.h"
 #include "TableFormat.h"
+#include "resource.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -30,32 +36,6 @@ using Clock = std::chrono::steady_clock;
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
-
-// A folder of its own as the current directory, removed with its files at the end.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        m_path = std::string(temp) + "tagloom-bench-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(m_path.c_str(), nullptr);
-        SetCurrentDirectoryA(m_path.c_str());
-    }
-    ~ScratchFolder() {
-        SetCurrentDirectoryA("..");
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((m_path + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do DeleteFileA((m_path + "\\" + found.cFileName).c_str());
-            while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(m_path.c_str());
-    }
-
-private:
-    std::string m_path;
-};
 
 std::string readFile(const char* name) {
     std::string bytes;
@@ -75,6 +55,15 @@ void writeFile(const char* name, const std::string& bytes) {
     CloseHandle(file);
 }
 
+// Puts a table file in place whose rows, once loaded, are `rows` from the top down (the
+// file lists the bottom row first).
+std::string writeTable(std::vector<KeywordEntry> rows) {
+    std::reverse(rows.begin(), rows.end());
+    std::string bytes = TableFormat::formatTable(rows);
+    writeFile(std::string(TableFormat::tableFileName).c_str(), bytes);
+    return bytes;
+}
+
 // Entries of article-like lengths, all different.
 std::vector<KeywordEntry> makeEntries(int count) {
     std::vector<KeywordEntry> entries;
@@ -86,70 +75,49 @@ std::vector<KeywordEntry> makeEntries(int count) {
     return entries;
 }
 
-BOOL CALLBACK findMainWindow(HWND window, LPARAM found) {
-    char caption[16] = {};
-    GetWindowTextA(window, caption, sizeof caption);
-    if (IsWindowVisible(window) && std::string(caption) == "Tagloom") {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
+// Closes the window with Escape's command; the seconds until the start-up routine returned.
+double closeWindow(DialogDriver& driver) {
+    Clock::time_point start = Clock::now();
+    PostMessageA(driver.window(), WM_COMMAND, IDCANCEL, 0);
+    if (!driver.waitForEnd(std::chrono::minutes(5))) throw std::runtime_error("the window did not close");
+    return secondsSince(start);
 }
-
-DWORD WINAPI startApplication(void*) { return static_cast<DWORD>(runApplication(GetModuleHandleA(nullptr))); }
-
-// The program's start-up routine running on a thread of its own, from start to shown window.
-class WindowRun {
-public:
-    WindowRun() {
-        Clock::time_point start = Clock::now();
-        m_thread = CreateThread(nullptr, 0, startApplication, nullptr, 0, &m_threadId);
-        if (!m_thread) throw std::runtime_error("cannot start the application thread");
-        while (!m_window) {
-            if (WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0) throw std::runtime_error("no window appeared");
-            EnumThreadWindows(m_threadId, findMainWindow, reinterpret_cast<LPARAM>(&m_window));
-            if (!m_window) Sleep(1);
-        }
-        m_secondsToShow = secondsSince(start);
-    }
-    ~WindowRun() {
-        if (WaitForSingleObject(m_thread, 0) != WAIT_OBJECT_0) close();
-        CloseHandle(m_thread);
-    }
-    WindowRun(const WindowRun&) = delete;
-    WindowRun& operator=(const WindowRun&) = delete;
-
-    HWND window() const { return m_window; }
-    double secondsToShow() const { return m_secondsToShow; }
-
-    // Closes the window with Escape's command and returns the seconds until the start-up
-    // routine has returned.
-    double close() {
-        Clock::time_point start = Clock::now();
-        PostMessageA(m_window, WM_COMMAND, IDCANCEL, 0);
-        WaitForSingleObject(m_thread, INFINITE);
-        return secondsSince(start);
-    }
-
-private:
-    HANDLE m_thread = nullptr;
-    DWORD m_threadId = 0;
-    HWND m_window = nullptr;
-    double m_secondsToShow = 0;
-};
 
 // The table file's load at start and save at close, for a file of `count` entries.
 void timeTableFile(int count) {
-    std::string bytes = TableFormat::formatTable(makeEntries(count));
-    std::string name(TableFormat::tableFileName);
-    writeFile(name.c_str(), bytes);
-
-    WindowRun run;
-    double load = run.secondsToShow();
-    double save = run.close();
-    bool same = readFile(name.c_str()) == bytes;
+    std::string bytes = writeTable(makeEntries(count));
+    Clock::time_point start = Clock::now();
+    DialogDriver driver;
+    double load = secondsSince(start);
+    double save = closeWindow(driver);
+    bool same = readFile(std::string(TableFormat::tableFileName).c_str()) == bytes;
     std::printf("table file, %6d entries: load %7.3f s, save %7.3f s%s\n", count, load, save,
                 same ? "" : "  (ERROR: the saved file differs from the loaded one)");
+}
+
+// Add Links over the linker benchmark's realistic data, from the click to the box.
+void timeAddLinks() {
+    const BenchData data = realisticData(1, 1 << 20, 10000);
+    writeTable(data.entries);
+
+    Clock::time_point direct = Clock::now();
+    std::string expected = LinkInserter::insertLinks(data.text, data.entries);
+    double insertLinks = secondsSince(direct);
+
+    DialogDriver driver;
+    driver.setText(IDC_INPUT, data.text);
+    Clock::time_point start = Clock::now();
+    driver.click(IDC_ADD_LINKS);
+    ShownBox box = driver.waitForBox();
+    double toBox = secondsSince(start);
+    driver.answer(box, IDOK);
+    bool same = driver.text(IDC_OUTPUT) == expected;
+    closeWindow(driver);
+
+    std::printf("Add Links, %zu rows over %zu bytes: click to message box %.3f s; the same insertLinks "
+                "call in this process %.3f s (natively: the linker section's realistic insertLinks)%s\n",
+                data.entries.size(), data.text.size(), toBox, insertLinks,
+                same ? "" : "  (ERROR: the output differs from insertLinks)");
 }
 
 }  // namespace
@@ -163,6 +131,7 @@ int main(int argc, char** argv) {
         ScratchFolder folder;
         timeTableFile(0);  // the window's own start and close, for comparison
         for (int count : counts) timeTableFile(count);
+        timeAddLinks();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "window_bench: %s\n", error.what());
         return 1;

@@ -13,7 +13,7 @@ fi
 "$linker_bench"
 # --- end of linker
 
-# --- window: the table file's load at start and save at close, in the real window under
+# --- window: the table file's load and save, and Add Links, in the real window under
 # Wine (see bench/window_bench.cpp, which others extend with figures of their own)
 window_bench=build/win32/bench/window_bench.exe
 if [ ! -f "$window_bench" ]; then

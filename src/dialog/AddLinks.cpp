@@ -3,6 +3,7 @@
 #include "LinkAdderDlg.h"
 
 #include "LinkInserter.h"
+#include "resource.h"
 
 #include <vector>
 
@@ -10,7 +11,10 @@
 // the form: the result is the same, and the Input and Output texts are moved between the
 // controls once instead of once per row. As a row-by-row run would, the Keyword and Link
 // boxes end up holding the bottom row, and the Output box holds the plain copy of the
-// input until the message box is dismissed.
+// input until the message box is dismissed. Before the box only the boxes that change are
+// written: the Input box shows the text it was just read from, and writing a long page
+// into an edit control is the slowest step of the whole command. The full showForm at
+// the end writes every box, as always.
 void CLinkAdderDlg::addLinks() {
     readForm();
     m_strOutput = m_strInput;
@@ -23,7 +27,7 @@ void CLinkAdderDlg::addLinks() {
         m_strKeyword = entries.back().keyword;
         m_strLink = entries.back().link;
     }
-    showForm();
+    showForm({IDC_OUTPUT, IDC_KEYWORD, IDC_LINK});
 
     m_strOutput = LinkInserter::insertLinks(m_strInput, entries, CodePage::systemAnsi());
     MessageBoxA(hwnd(), "Your links have been added.\r\n", "Done Linking....", MB_OK);

@@ -106,6 +106,11 @@ void CDialog::showForm() {
     exchangeForm(form);
 }
 
+void CDialog::showForm(std::initializer_list<int> only) {
+    FormExchange form(*this, FormExchange::Direction::ToControls, only);
+    exchangeForm(form);
+}
+
 bool CDialog::onInitDialog() {
     showForm();
     return true;

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <vector>
 
 class CListCtrl;
@@ -35,6 +36,9 @@ public:
     // read (it has said so to the user already).
     bool readForm();
     void showForm();
+    // Shows only the values of these controls: for a command that changed just those and
+    // must not pay for rewriting long texts that the other controls already show.
+    void showForm(std::initializer_list<int> only);
 
     // Called by FormExchange when it attaches a control; detached when the window goes.
     void rememberAttached(CListCtrl& control) { m_attached.push_back(&control); }

@@ -4,6 +4,7 @@
 #include "CWinApp.h"
 #include "WindowText.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -54,7 +55,7 @@ void FormExchange::attach(int controlId, CListCtrl& list) {
 }
 
 void FormExchange::text(int controlId, std::string& value) {
-    if (m_failed) return;
+    if (m_failed || skips(controlId)) return;
     HWND box = control(controlId);
     if (m_direction == Direction::ToValues)
         value = windowText(box);
@@ -63,7 +64,7 @@ void FormExchange::text(int controlId, std::string& value) {
 }
 
 void FormExchange::integer(int controlId, int& value) {
-    if (m_failed) return;
+    if (m_failed || skips(controlId)) return;
     HWND box = control(controlId);
     if (m_direction == Direction::ToControls) {
         char digits[16];
@@ -75,6 +76,10 @@ void FormExchange::integer(int controlId, int& value) {
         value = *parsed;
     else
         fail(box);
+}
+
+bool FormExchange::skips(int controlId) const {
+    return m_only.size() != 0 && std::find(m_only.begin(), m_only.end(), controlId) == m_only.end();
 }
 
 HWND FormExchange::control(int controlId) const { return GetDlgItem(m_dialog.hwnd(), controlId); }

@@ -17,6 +17,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -26,7 +27,9 @@ class FormExchange {
 public:
     enum class Direction { ToValues, ToControls };
 
-    FormExchange(CDialog& dialog, Direction direction) : m_dialog(dialog), m_direction(direction) {}
+    // `only`, when not empty, limits the transfer to those controls.
+    FormExchange(CDialog& dialog, Direction direction, std::initializer_list<int> only = {})
+        : m_dialog(dialog), m_direction(direction), m_only(only) {}
 
     void attach(int controlId, CListCtrl& list);
     void text(int controlId, std::string& value);
@@ -38,9 +41,11 @@ private:
     void fail(HWND box);
 
     HWND control(int controlId) const;
+    bool skips(int controlId) const;
 
     CDialog& m_dialog;
     Direction m_direction;
+    std::initializer_list<int> m_only;
     bool m_failed = false;
 };
 

@@ -19,10 +19,7 @@ void CLinkAdderDlg::addLinks() {
     readForm();
     m_strOutput = m_strInput;
 
-    int rows = m_list.itemCount();
-    std::vector<KeywordEntry> entries;
-    entries.reserve(static_cast<size_t>(rows));
-    for (int row = 0; row < rows; ++row) entries.push_back({m_list.itemText(row, 0), m_list.itemText(row, 1)});
+    std::vector<KeywordEntry> entries = tableRows();
     if (!entries.empty()) {
         m_strKeyword = entries.back().keyword;
         m_strLink = entries.back().link;

@@ -102,3 +102,11 @@ void CLinkAdderDlg::reverseRows() {
     }
     showForm();
 }
+
+std::vector<KeywordEntry> CLinkAdderDlg::tableRows() const {
+    int rows = m_list.itemCount();
+    std::vector<KeywordEntry> entries;
+    entries.reserve(static_cast<size_t>(rows));
+    for (int row = 0; row < rows; ++row) entries.push_back({m_list.itemText(row, 0), m_list.itemText(row, 1)});
+    return entries;
+}

@@ -9,10 +9,12 @@
 //   TableFile.cpp      loading and saving the table file
 #include "CDialog.h"
 #include "CListCtrl.h"
+#include "LinkInserter.h"
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class CLinkAdderDlg : public CDialog {
 public:
@@ -42,6 +44,7 @@ private:
     void refreshCount();
     bool findKeyword();
     void reverseRows();
+    std::vector<KeywordEntry> tableRows() const;  // every row, the top row first
 
     // Add Links.
     void addLinks();

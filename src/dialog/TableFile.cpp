@@ -19,7 +19,9 @@
 
 #include "FileContent.h"
 #include "TableFormat.h"
+#include "resource.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -59,16 +61,16 @@ void CLinkAdderDlg::loadTable() {
 // still exist. The old file stays byte for byte as it was unless the new content is wholly
 // in place; any failure, or a file that the load could not read, shows "Save to File".
 void CLinkAdderDlg::saveTable() {
-    int rows = m_list.itemCount();
-    std::vector<KeywordEntry> fileOrder;
-    fileOrder.reserve(static_cast<size_t>(rows));
-    for (int row = rows - 1; row >= 0; --row) fileOrder.push_back({m_list.itemText(row, 0), m_list.itemText(row, 1)});
+    std::vector<KeywordEntry> fileOrder = tableRows();
+    std::reverse(fileOrder.begin(), fileOrder.end());  // the bottom row goes first
 
     bool saved = !m_tableFileUnreadable && replaceFileContent(kTableFile, TableFormat::formatTable(fileOrder));
 
+    // The boxes end empty and the count stands, as after any save. The window is hidden by
+    // now, so the Input and Output boxes, which may hold long pages, are not written again.
     m_strKeyword.clear();
     m_strLink.clear();
-    m_nCount = rows;
-    showForm();
+    m_nCount = static_cast<int>(fileOrder.size());
+    showForm({IDC_KEYWORD, IDC_LINK, IDC_COUNT});
     if (!saved) MessageBoxA(hwnd(), "Save to File", "Error Writing File", MB_OK);
 }

@@ -79,7 +79,7 @@ void FormExchange::integer(int controlId, int& value) {
 }
 
 bool FormExchange::skips(int controlId) const {
-    return m_only.size() != 0 && std::find(m_only.begin(), m_only.end(), controlId) == m_only.end();
+    return !m_only.empty() && std::find(m_only.begin(), m_only.end(), controlId) == m_only.end();
 }
 
 HWND FormExchange::control(int controlId) const { return GetDlgItem(m_dialog.hwnd(), controlId); }

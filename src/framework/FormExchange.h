@@ -20,6 +20,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 class CDialog;
 
@@ -45,7 +46,7 @@ private:
 
     CDialog& m_dialog;
     Direction m_direction;
-    std::initializer_list<int> m_only;
+    std::vector<int> m_only;
     bool m_failed = false;
 };
 

@@ -31,6 +31,7 @@ KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, c
     std::vector<Range> ranges{{0, static_cast<std::uint32_t>(sorted.size()), 0}};
     label_.push_back(0);
     pattern_.push_back(noPattern);
+    depth_.push_back(0);
     auto byteAt = [&](std::uint32_t i, std::uint32_t depth) { return static_cast<unsigned char>(patterns[sorted[i]][depth]); };
     for (State s = 0; s < ranges.size(); ++s) {
         const State firstChild = static_cast<State>(ranges.size());
@@ -43,6 +44,7 @@ KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, c
             ranges.push_back({i, j, depth + 1});
             label_.push_back(classOfByte[byte]);
             pattern_.push_back(noPattern);
+            depth_.push_back(depth + 1);
             i = j;
         }
         nodes_.push_back({firstChild, 0, noState, static_cast<std::uint32_t>(ranges.size() - firstChild)});

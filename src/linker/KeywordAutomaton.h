@@ -39,8 +39,10 @@ public:
     // its chain of failure links (itself first) where a chosen pattern ends, or noState.
     void reportOnly(const std::vector<bool>& wanted);
 
-    // Calls found(pattern, start) for every occurrence of every chosen pattern, in the
-    // order of the occurrences' ends; for one pattern that is the order of their starts.
+    // Calls found(pattern, start, reach) for every occurrence of every chosen pattern, in
+    // the order of the occurrences' ends; for one pattern that is the order of their starts.
+    // `reach` is where the text's longest suffix that is still a trie path begins: no
+    // occurrence reported from here on starts before it.
     template <class Found>
     void scan(std::string_view text, Found&& found) const {
         State state = 0;
@@ -50,9 +52,10 @@ public:
             const State next = state < rowStates_ ? rows_[state * classes_ + c] : flagged(nextFromDeepState(state, c));
             state = next & ~reportsFlag;
             if ((next & reportsFlag) == 0) continue;
+            const std::size_t reach = i + 1 - depth_[state];
             for (State s = nodes_[state].report; s != noState; s = nodes_[nodes_[s].fail].report) {
                 const std::uint32_t pattern = pattern_[s];
-                found(pattern, i + 1 - patternLength_[pattern]);
+                found(pattern, i + 1 - patternLength_[pattern], reach);
             }
         }
     }
@@ -79,6 +82,7 @@ private:
     std::vector<Node> nodes_;
     std::vector<std::uint8_t> label_;     // the class of the byte that leads into each state
     std::vector<std::uint32_t> pattern_;  // pattern ending at each state, or noPattern
+    std::vector<std::uint32_t> depth_;    // length of each state's path
     std::vector<std::uint32_t> patternLength_;
     std::size_t rowStates_ = 0;           // states 0 .. rowStates_ - 1 have rows
     std::vector<State> rows_;             // rows_[s * classes_ + c], flagged

@@ -81,8 +81,10 @@ public:
         : text_(text), keywords_(keywords), cp_(cp), options_(options), claims_(text.size()) {
         for (unsigned b = 0; b < 256; ++b)
             fold_[b] = options.ignoreCase ? foldAscii(static_cast<unsigned char>(b)) : static_cast<std::uint8_t>(b);
-        for (const ByteRange& r : options.protectedRanges)
+        for (const ByteRange& r : options.protectedRanges) {
             claims_.claim(std::min(r.begin, text.size()), std::min(r.end, text.size()));
+            protectsBytes_ = true;
+        }
         if (hasLeadBytes(cp)) starts_.emplace(text, cp);
     }
 
@@ -94,10 +96,103 @@ public:
             chooseInGroups<std::uint32_t>(automaton, set.ofKeyword);
         else
             chooseInGroups<std::uint64_t>(automaton, set.ofKeyword);
-        return inTextOrder();
+        if (matches_.empty()) return std::move(settled_);
+        if (settled_.empty()) return inTextOrder();
+        const std::vector<Match> chosen = inTextOrder();
+        std::vector<Match> all(chosen.size() + settled_.size());
+        std::merge(chosen.begin(), chosen.end(), settled_.begin(), settled_.end(), all.begin(),
+                   [](const Match& a, const Match& b) { return a.begin < b.begin; });
+        return all;
     }
 
 private:
+    // An occurrence that overlaps no other one can be settled as soon as the scan has gone
+    // past it, when its fate depends on nothing else: in a single-byte code page (a scan
+    // stands on every byte, wherever its segment starts) and with no limit per entry. Then
+    // an occurrence that a keyword's scan passes over (it overlaps a claimed byte, or does
+    // not stand alone) stays so for good, so of the keywords with one pattern only the
+    // first takes anything, and the same holds for a small group of occurrences that
+    // overlap nothing outside the group: it is settled by taking its occurrences in the
+    // order (first keyword of the pattern, start), each that overlaps none taken before.
+    bool settlesGroups() const { return !starts_ && options_.maxPerEntry == Options::unlimited; }
+
+    // Cuts the scan's occurrences into groups that no occurrence outside them overlaps: a
+    // group closes once the automaton's reach (no later occurrence starts before it) has
+    // passed the group's end. Small groups are settled into `settled_`, in text order;
+    // the occurrences of larger ones go to `keep`, for the general way.
+    class IsolatedGroups {
+    public:
+        static constexpr std::size_t smallGroup = 16;
+
+        IsolatedGroups(MatchChooser& chooser, const KeywordAutomaton& automaton,
+                       const std::vector<std::size_t>& firstKeyword)
+            : chooser_(chooser), automaton_(automaton), firstKeyword_(firstKeyword) {}
+
+        template <class Keep>
+        void add(std::uint32_t pattern, std::size_t start, std::size_t reach, Keep&& keep) {
+            if (reach >= end_) finish();
+            end_ = std::max(end_, start + automaton_.patternLength(pattern));
+            if (large_) {
+                keep(pattern, start);
+                return;
+            }
+            group_.push_back({pattern, start});
+            if (group_.size() > smallGroup) {
+                large_ = true;
+                for (const Candidate& c : group_) keep(c.pattern, c.start);
+                group_.clear();
+            }
+        }
+
+        // Settles the open group; call when the scan is over.
+        void finish() {
+            if (!large_) settle();
+            group_.clear();
+            large_ = false;
+            end_ = 0;
+        }
+
+    private:
+        struct Candidate {
+            std::uint32_t pattern;
+            std::size_t start;
+        };
+
+        std::size_t endOf(const Candidate& c) const { return c.start + automaton_.patternLength(c.pattern); }
+
+        void settle() {
+            std::erase_if(group_, [&](const Candidate& c) { return !chooser_.mightTake(c.start, endOf(c) - c.start); });
+            if (group_.size() > 1) {
+                auto byTurn = [&](const Candidate& a, const Candidate& b) {
+                    const std::size_t ka = firstKeyword_[a.pattern], kb = firstKeyword_[b.pattern];
+                    return ka != kb ? ka < kb : a.start < b.start;
+                };
+                std::sort(group_.begin(), group_.end(), byTurn);
+                std::size_t taken = 0;
+                for (const Candidate& c : group_) {
+                    const bool free = std::none_of(group_.begin(), group_.begin() + static_cast<std::ptrdiff_t>(taken),
+                                                   [&](const Candidate& t) { return c.start < endOf(t) && t.start < endOf(c); });
+                    if (free) group_[taken++] = c;
+                }
+                group_.resize(taken);
+                std::sort(group_.begin(), group_.end(), [](const Candidate& a, const Candidate& b) { return a.start < b.start; });
+            }
+            for (const Candidate& c : group_) chooser_.settled_.push_back({c.start, firstKeyword_[c.pattern]});
+        }
+
+        MatchChooser& chooser_;
+        const KeywordAutomaton& automaton_;
+        const std::vector<std::size_t>& firstKeyword_;
+        std::vector<Candidate> group_;
+        std::size_t end_ = 0;
+        bool large_ = false;
+    };
+
+    // Whether some keyword's scan might take [q, q + length) before any match is chosen.
+    bool mightTake(std::size_t q, std::size_t length) const {
+        return (!protectsBytes_ || fitsInSegment(q, length)) && (!options_.wholeWords || standsAlone(q, length));
+    }
+
     // Entries are taken in consecutive groups. A pattern's occurrences are listed, by a pass
     // of the automaton over the text, for the group where an entry first needs them;
     // the list then lives on, shrinking as entries take or rule out its occurrences, until
@@ -113,23 +208,42 @@ private:
 
         // The first pass counts every pattern's occurrences. While they stay few (fewer than
         // half the text's bytes, as in most texts) it also keeps them, which spares the
-        // passes below.
+        // passes below. Where it can, it settles small isolated groups of occurrences on the
+        // spot and keeps only the rest (see IsolatedGroups below).
         struct Occurrence { std::uint32_t pattern; Offset start; };
         std::vector<Occurrence> firstPass;
         bool keepFirstPass = true;
-        automaton.reportOnly(wanted);
-        automaton.scan(text_, [&](std::uint32_t p, std::size_t start) {
-            ++count[p];
+        auto keep = [&](std::uint32_t p, std::size_t start) {
             if (!keepFirstPass) return;
             if (firstPass.size() <= text_.size() / 2) {
                 firstPass.push_back({p, static_cast<Offset>(start)});
             } else {
                 keepFirstPass = false;
                 firstPass = {};
+                settled_ = {};
             }
-        });
+        };
+        automaton.reportOnly(wanted);
+        if (settlesGroups()) {
+            std::vector<std::size_t> firstKeyword(patterns, 0);
+            for (std::size_t k = patternOf.size(); k-- > 0;)
+                if (patternOf[k] != noPattern) firstKeyword[patternOf[k]] = k;
+            IsolatedGroups groups(*this, automaton, firstKeyword);
+            automaton.scan(text_, [&](std::uint32_t p, std::size_t start, std::size_t reach) {
+                ++count[p];
+                if (keepFirstPass) groups.add(p, start, reach, keep);
+            });
+            if (keepFirstPass) groups.finish();
+        } else {
+            automaton.scan(text_, [&](std::uint32_t p, std::size_t start, std::size_t) {
+                ++count[p];
+                keep(p, start);
+            });
+        }
         wanted.assign(patterns, false);
         if (keepFirstPass) {
+            count.assign(patterns, 0);
+            for (const Occurrence& o : firstPass) ++count[o.pattern];
             for (std::size_t p = 0; p < patterns; ++p) lists[p].reserve(count[p]);
             for (const Occurrence& o : firstPass) lists[o.pattern].push_back(o.start);
             firstPass = {};
@@ -154,7 +268,9 @@ private:
             }
             if (total > 0) {
                 automaton.reportOnly(wanted);
-                automaton.scan(text_, [&](std::uint32_t p, std::size_t start) { lists[p].push_back(static_cast<Offset>(start)); });
+                automaton.scan(text_, [&](std::uint32_t p, std::size_t start, std::size_t) {
+                    lists[p].push_back(static_cast<Offset>(start));
+                });
             }
             for (std::uint32_t p : newPatterns) wanted[p] = false;
             for (std::size_t k = first; k < last; ++k) {
@@ -255,7 +371,9 @@ private:
     std::uint8_t fold_[256];
     ClaimedBytes claims_;
     std::optional<CharacterStarts> starts_;
+    bool protectsBytes_ = false;
     std::vector<Match> matches_;
+    std::vector<Match> settled_;  // matches settled during the first pass, in text order
 };
 
 }  // namespace

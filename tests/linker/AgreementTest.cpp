@@ -167,4 +167,29 @@ TEST(Agreement, DenseOverlapsInSeveralPasses) {
     }
 }
 
+// Longer texts where stretches of words with few occurrences alternate with stretches over
+// two letters where occurrences overlap everywhere, so that one text mixes occurrences that
+// stand apart, small clusters of overlapping ones, and clusters too large to settle apart.
+TEST(Agreement, SparseAndDenseStretches) {
+    for (std::uint64_t seed = 0; seed < 2000; ++seed) {
+        SeededRandom random(seed);
+        std::string text;
+        while (text.size() < 300) text += random.chance(30) ? randomString(random, "ab", 40) : randomString(random, "abcdefgh  _", 30);
+        std::vector<KeywordEntry> entries;
+        for (std::size_t i = 5 + random.below(20); i > 0; --i)
+            entries.push_back({randomKeyword(random, "abcdefgh ", text, entries), "L" + std::to_string(i)});
+        LinkEngine::Options options;
+        options.ignoreCase = random.chance(30);
+        options.wholeWords = random.chance(30);
+        if (random.chance(20)) options.maxPerEntry = 1 + random.below(3);
+        for (std::size_t i = random.below(3); i > 0; --i) {
+            const std::size_t begin = random.below(text.size());
+            options.protectedRanges.push_back({begin, begin + random.below(8)});
+        }
+        const CodePage cp = CodePage::singleByte();
+        ASSERT_EQ(LinkEngine::insertLinks(text, entries, cp, options), ReferenceLinker::insertLinks(text, entries, cp, options))
+            << "seed " << seed;
+    }
+}
+
 }  // namespace

@@ -18,7 +18,10 @@ KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, c
     const std::uint8_t otherBytes = static_cast<std::uint8_t>(classes_);  // 256 classes leave no other bytes
     if (classes_ < 256) ++classes_;
     for (unsigned b = 0; b < 256; ++b) classOf_[b] = occurs[fold[b]] ? classOfByte[fold[b]] : otherBytes;
-    for (std::size_t p = 0; p < patterns.size(); ++p) patternLength_[p] = static_cast<std::uint32_t>(patterns[p].size());
+    for (std::size_t p = 0; p < patterns.size(); ++p) {
+        patternLength_[p] = static_cast<std::uint32_t>(patterns[p].size());
+        maxPatternLength_ = std::max(maxPatternLength_, patterns[p].size());
+    }
 
     // Build the trie breadth first from the sorted patterns: the patterns below a state
     // share its path and lie next to each other, and a state's children split its range by

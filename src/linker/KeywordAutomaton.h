@@ -13,6 +13,7 @@
 // The first states (the shallow ones) also get a full row of transitions, one per class, as
 // many as a memory budget allows; from a deeper state a byte costs a search of its children,
 // then failure links down to a state with a row. At most as many states as pattern bytes.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -43,20 +44,76 @@ public:
     // the order of the occurrences' ends; for one pattern that is the order of their starts.
     // `reach` is where the text's longest suffix that is still a trie path begins: no
     // occurrence reported from here on starts before it.
+    //
+    // A scan is a chain of dependent lookups, each likely to miss the cache, so the text is
+    // cut into pairs of neighbouring blocks that two walks go through side by side, letting
+    // their lookups overlap. Each walk starts from the root the longest pattern's length
+    // before its block, so it stands in the block's first byte where a walk from the
+    // text's start would; the second block's occurrences wait in a buffer for the first's.
     template <class Found>
     void scan(std::string_view text, Found&& found) const {
-        State state = 0;
         const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const std::uint8_t c = classOf_[bytes[i]];
-            const State next = state < rowStates_ ? rows_[state * classes_ + c] : flagged(nextFromDeepState(state, c));
-            state = next & ~reportsFlag;
-            if ((next & reportsFlag) == 0) continue;
-            const std::size_t reach = i + 1 - depth_[state];
-            for (State s = nodes_[state].report; s != noState; s = nodes_[nodes_[s].fail].report) {
-                const std::uint32_t pattern = pattern_[s];
-                found(pattern, i + 1 - patternLength_[pattern], reach);
+        const std::size_t block = std::min<std::size_t>(pairedBlockBytes, (text.size() + 1) / 2);
+        if (block < 4 * maxPatternLength_) {
+            walk(bytes, 0, 0, text.size(), found);
+            return;
+        }
+        std::vector<Report> later;
+        for (std::size_t first = 0; first < text.size(); first += 2 * block) {
+            const std::size_t second = std::min(first + block, text.size()), end = std::min(second + block, text.size());
+            std::size_t i = warmUpStart(first), j = warmUpStart(second);
+            State a = 0, b = 0;
+            for (; i < first; ++i) a = nextState(a, classOf_[bytes[i]]) & ~reportsFlag;
+            for (; j < second; ++j) b = nextState(b, classOf_[bytes[j]]) & ~reportsFlag;
+            for (; i < second && j < end; ++i, ++j) {
+                const State nextA = nextState(a, classOf_[bytes[i]]), nextB = nextState(b, classOf_[bytes[j]]);
+                a = nextA & ~reportsFlag;
+                b = nextB & ~reportsFlag;
+                if (nextA & reportsFlag) report(a, i, found);
+                if (nextB & reportsFlag)
+                    report(b, j, [&](std::uint32_t p, std::size_t start, std::size_t reach) { later.push_back({p, start, reach}); });
             }
+            walk(bytes, a, i, second, found);
+            for (const Report& r : later) found(r.pattern, r.start, r.reach);
+            later.clear();
+            walk(bytes, b, j, end, found);
+        }
+    }
+
+private:
+    static constexpr std::size_t pairedBlockBytes = 256 << 10;
+
+    struct Report {
+        std::uint32_t pattern;
+        std::size_t start, reach;
+    };
+
+    std::size_t warmUpStart(std::size_t blockStart) const {
+        return blockStart < maxPatternLength_ ? 0 : blockStart - (maxPatternLength_ - 1);
+    }
+
+    // The state after state `s` reads a byte of class `c`, with reportsFlag.
+    State nextState(State s, std::uint8_t c) const {
+        return s < rowStates_ ? rows_[s * classes_ + c] : flagged(nextFromDeepState(s, c));
+    }
+
+    // Reports the occurrences that end with byte i, where the walk reached `state`.
+    template <class Found>
+    void report(State state, std::size_t i, Found&& found) const {
+        const std::size_t reach = i + 1 - depth_[state];
+        for (State s = nodes_[state].report; s != noState; s = nodes_[nodes_[s].fail].report) {
+            const std::uint32_t pattern = pattern_[s];
+            found(pattern, i + 1 - patternLength_[pattern], reach);
+        }
+    }
+
+    // Walks bytes [from, to) from `state`, reporting as it goes.
+    template <class Found>
+    void walk(const unsigned char* bytes, State state, std::size_t from, std::size_t to, Found&& found) const {
+        for (std::size_t i = from; i < to; ++i) {
+            const State next = nextState(state, classOf_[bytes[i]]);
+            state = next & ~reportsFlag;
+            if (next & reportsFlag) report(state, i, found);
         }
     }
 
@@ -84,6 +141,7 @@ private:
     std::vector<std::uint32_t> pattern_;  // pattern ending at each state, or noPattern
     std::vector<std::uint32_t> depth_;    // length of each state's path
     std::vector<std::uint32_t> patternLength_;
+    std::size_t maxPatternLength_ = 0;
     std::size_t rowStates_ = 0;           // states 0 .. rowStates_ - 1 have rows
     std::vector<State> rows_;             // rows_[s * classes_ + c], flagged
 };

@@ -70,22 +70,26 @@ public:
                 a = nextA & ~reportsFlag;
                 b = nextB & ~reportsFlag;
                 if (nextA & reportsFlag) report(a, i, found);
-                if (nextB & reportsFlag)
-                    report(b, j, [&](std::uint32_t p, std::size_t start, std::size_t reach) { later.push_back({p, start, reach}); });
+                if (nextB & reportsFlag) {
+                    const std::uint32_t endInBlock = static_cast<std::uint32_t>(j + 1 - second), depth = depth_[b];
+                    forEachReport(b, [&](std::uint32_t p) { later.push_back({p, endInBlock, depth}); });
+                }
             }
             walk(bytes, a, i, second, found);
-            for (const Report& r : later) found(r.pattern, r.start, r.reach);
+            for (const Report& r : later)
+                found(r.pattern, second + r.end - patternLength_[r.pattern], second + r.end - r.depth);
             later.clear();
             walk(bytes, b, j, end, found);
         }
     }
 
 private:
-    static constexpr std::size_t pairedBlockBytes = 256 << 10;
+    static constexpr std::size_t pairedBlockBytes = 64 << 10;
 
-    struct Report {
+    struct Report {  // an occurrence of the second block, as small as it goes
         std::uint32_t pattern;
-        std::size_t start, reach;
+        std::uint32_t end;    // from the block's start
+        std::uint32_t depth;  // of the state where the walk stood
     };
 
     std::size_t warmUpStart(std::size_t blockStart) const {
@@ -101,10 +105,13 @@ private:
     template <class Found>
     void report(State state, std::size_t i, Found&& found) const {
         const std::size_t reach = i + 1 - depth_[state];
-        for (State s = nodes_[state].report; s != noState; s = nodes_[nodes_[s].fail].report) {
-            const std::uint32_t pattern = pattern_[s];
-            found(pattern, i + 1 - patternLength_[pattern], reach);
-        }
+        forEachReport(state, [&](std::uint32_t pattern) { found(pattern, i + 1 - patternLength_[pattern], reach); });
+    }
+
+    // Calls visit(pattern) for each chosen pattern that ends where the walk reached `state`.
+    template <class Visit>
+    void forEachReport(State state, Visit&& visit) const {
+        for (State s = nodes_[state].report; s != noState; s = nodes_[nodes_[s].fail].report) visit(pattern_[s]);
     }
 
     // Walks bytes [from, to) from `state`, reporting as it goes.

@@ -50,7 +50,8 @@ KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, c
             depth_.push_back(depth + 1);
             i = j;
         }
-        nodes_.push_back({firstChild, 0, noState, static_cast<std::uint32_t>(ranges.size() - firstChild)});
+        const auto children = static_cast<std::uint16_t>(ranges.size() - firstChild);
+        nodes_.push_back({firstChild, 0, noState, children, children > 0 ? label_[firstChild] : std::uint8_t{0}, 0});
     }
     const State states = static_cast<State>(ranges.size());
     ranges = {};
@@ -73,8 +74,11 @@ KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, c
 }
 
 KeywordAutomaton::State KeywordAutomaton::child(State s, std::uint8_t c) const {
-    const std::uint8_t* first = label_.data() + nodes_[s].firstChild;
-    const std::uint8_t* last = first + nodes_[s].children;
+    const Node& node = nodes_[s];
+    if (node.children == 0 || c < node.firstLabel) return noState;
+    if (c == node.firstLabel) return node.firstChild;
+    const std::uint8_t* first = label_.data() + node.firstChild + 1;
+    const std::uint8_t* last = first + node.children - 1;
     const std::uint8_t* found = last - first <= 8 ? std::find(first, last, c) : std::lower_bound(first, last, c);
     return found != last && *found == c ? static_cast<State>(found - label_.data()) : noState;
 }
@@ -97,6 +101,9 @@ KeywordAutomaton::State KeywordAutomaton::nextWithoutRows(State s, std::uint8_t 
 void KeywordAutomaton::reportOnly(const std::vector<bool>& wanted) {
     for (State s = 1; s < nodes_.size(); ++s)  // a state's failure link comes before it
         nodes_[s].report = pattern_[s] != noPattern && wanted[pattern_[s]] ? s : nodes_[nodes_[s].fail].report;
+    reports_.assign(nodes_.size() / 64 + 1, 0);
+    for (State s = 1; s < nodes_.size(); ++s)
+        if (nodes_[s].report != noState) reports_[s / 64] |= std::uint64_t{1} << (s % 64);
     for (State& next : rows_) next = flagged(next & ~reportsFlag);
 }
 

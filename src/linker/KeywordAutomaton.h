@@ -7,7 +7,8 @@
 // begin and how many there are, its failure link (the state of the longest proper suffix
 // that is also a trie path) and its report link (below), in 16 bytes: a scan touches one
 // cache line per state, which is what its speed depends on. The children's bytes, as
-// classes, lie in their own array.
+// classes, lie in their own array; the first child's is in the node as well, which spares
+// a look there for the many deep states with one child.
 // Bytes are read through classes: the bytes that occur in some pattern get one class each,
 // all others share one, which leads back to the root from anywhere.
 // The first states (the shallow ones) also get a full row of transitions, one per class, as
@@ -96,8 +97,9 @@ private:
         return blockStart < maxPatternLength_ ? 0 : blockStart - (maxPatternLength_ - 1);
     }
 
-    // The state after state `s` reads a byte of class `c`, with reportsFlag.
-    State nextState(State s, std::uint8_t c) const {
+    // The state after state `s` reads a byte of class `c`, with reportsFlag. Inlined by
+    // force: it is most of a scan's work, and a call per byte costs more than the rest.
+    [[gnu::always_inline]] State nextState(State s, std::uint8_t c) const {
         return s < rowStates_ ? rows_[s * classes_ + c] : flagged(nextFromDeepState(s, c));
     }
 
@@ -128,7 +130,7 @@ private:
     // Set in a row's entries and in flagged() states when the state has something to report,
     // so that most bytes need no look at the state's node.
     static constexpr State reportsFlag = State{1} << 31;
-    State flagged(State s) const { return nodes_[s].report != noState ? s | reportsFlag : s; }
+    State flagged(State s) const { return (reports_[s / 64] >> (s % 64) & 1) != 0 ? s | reportsFlag : s; }
 
     State child(State s, std::uint8_t c) const;  // noState when there is none
     State nextFromDeepState(State s, std::uint8_t c) const;
@@ -138,7 +140,9 @@ private:
         State firstChild;
         State fail;
         State report;
-        std::uint32_t children;
+        std::uint16_t children;
+        std::uint8_t firstLabel;  // the first child's class: most deep states have one child
+        std::uint8_t unused;
     };
 
     std::uint8_t classOf_[256];
@@ -151,6 +155,8 @@ private:
     std::size_t maxPatternLength_ = 0;
     std::size_t rowStates_ = 0;           // states 0 .. rowStates_ - 1 have rows
     std::vector<State> rows_;             // rows_[s * classes_ + c], flagged
+    std::vector<std::uint64_t> reports_;  // bit s: state s reports something; a few KiB,
+                                          // so that flagged() needs no look at the node
 };
 
 }  // namespace LinkEngineDetail

@@ -177,7 +177,7 @@ TEST(Agreement, SparseAndDenseStretches) {
         while (text.size() < 300) text += random.chance(30) ? randomString(random, "ab", 40) : randomString(random, "abcdefgh  _", 30);
         std::vector<KeywordEntry> entries;
         for (std::size_t i = 5 + random.below(20); i > 0; --i)
-            entries.push_back({randomKeyword(random, "abcdefgh ", text, entries), "L" + std::to_string(i)});
+            entries.push_back({randomKeyword(random, "abcdefgh ", text, entries), std::to_string(i).insert(0, "L")});
         LinkEngine::Options options;
         options.ignoreCase = random.chance(30);
         options.wholeWords = random.chance(30);

@@ -176,8 +176,11 @@ TEST(Agreement, SparseAndDenseStretches) {
         std::string text;
         while (text.size() < 300) text += random.chance(30) ? randomString(random, "ab", 40) : randomString(random, "abcdefgh  _", 30);
         std::vector<KeywordEntry> entries;
-        for (std::size_t i = 5 + random.below(20); i > 0; --i)
-            entries.push_back({randomKeyword(random, "abcdefgh ", text, entries), std::to_string(i).insert(0, "L")});
+        for (std::size_t i = 5 + random.below(20); i > 0; --i) {
+            std::string link = "L";
+            link += std::to_string(i);
+            entries.push_back({randomKeyword(random, "abcdefgh ", text, entries), link});
+        }
         LinkEngine::Options options;
         options.ignoreCase = random.chance(30);
         options.wholeWords = random.chance(30);

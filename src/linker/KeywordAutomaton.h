@@ -47,45 +47,59 @@ public:
     // occurrence reported from here on starts before it.
     //
     // A scan is a chain of dependent lookups, each likely to miss the cache, so the text is
-    // cut into pairs of neighbouring blocks that two walks go through side by side, letting
-    // their lookups overlap. Each walk starts from the root the longest pattern's length
-    // before its block, so it stands in the block's first byte where a walk from the
-    // text's start would; the second block's occurrences wait in a buffer for the first's.
+    // cut into runs of neighbouring blocks that several walks go through side by side, one
+    // block each, letting their lookups overlap. Each walk starts from the root the longest
+    // pattern's length before its block, so it stands in the block's first byte where a
+    // walk from the text's start would. The first walk reports as it goes; the others'
+    // occurrences wait in buffers until the blocks before theirs are reported.
     template <class Found>
     void scan(std::string_view text, Found&& found) const {
         const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-        const std::size_t block = std::min<std::size_t>(pairedBlockBytes, (text.size() + 1) / 2);
+        const std::size_t n = text.size();
+        const std::size_t block = std::min<std::size_t>(blockBytes, (n + walks - 1) / walks);
         if (block < 4 * maxPatternLength_) {
-            walk(bytes, 0, 0, text.size(), found);
+            walk(bytes, 0, 0, n, found);
             return;
         }
-        std::vector<Report> later;
-        for (std::size_t first = 0; first < text.size(); first += 2 * block) {
-            const std::size_t second = std::min(first + block, text.size()), end = std::min(second + block, text.size());
-            std::size_t i = warmUpStart(first), j = warmUpStart(second);
-            State a = 0, b = 0;
-            for (; i < first; ++i) a = nextState(a, classOf_[bytes[i]]) & ~reportsFlag;
-            for (; j < second; ++j) b = nextState(b, classOf_[bytes[j]]) & ~reportsFlag;
-            for (; i < second && j < end; ++i, ++j) {
-                const State nextA = nextState(a, classOf_[bytes[i]]), nextB = nextState(b, classOf_[bytes[j]]);
-                a = nextA & ~reportsFlag;
-                b = nextB & ~reportsFlag;
-                if (nextA & reportsFlag) report(a, i, found);
-                if (nextB & reportsFlag) {
-                    const std::uint32_t endInBlock = static_cast<std::uint32_t>(j + 1 - second), depth = depth_[b];
-                    forEachReport(b, [&](std::uint32_t p) { later.push_back({p, endInBlock, depth}); });
+        std::vector<Report> later[walks];  // later[0] stays empty
+        for (std::size_t first = 0; first < n; first += walks * block) {
+            std::size_t begin[walks], end[walks];
+            State state[walks];
+            for (std::size_t w = 0; w < walks; ++w) {
+                begin[w] = std::min(first + w * block, n);
+                end[w] = std::min(begin[w] + block, n);
+                state[w] = 0;
+                for (std::size_t i = warmUpStart(begin[w]); i < begin[w]; ++i)
+                    state[w] = nextState(state[w], classOf_[bytes[i]]) & ~reportsFlag;
+            }
+            const std::size_t together = end[walks - 1] - begin[walks - 1];  // the last block is the shortest
+            for (std::size_t k = 0; k < together; ++k) {
+#pragma GCC unroll 8
+                for (std::size_t w = 0; w < walks; ++w) {
+                    const State next = nextState(state[w], classOf_[bytes[begin[w] + k]]);
+                    state[w] = next & ~reportsFlag;
+                    if ((next & reportsFlag) == 0) continue;
+                    if (w == 0) {
+                        report(state[0], begin[0] + k, found);
+                    } else {
+                        const auto endInBlock = static_cast<std::uint32_t>(k + 1);
+                        const std::uint32_t depth = depth_[state[w]];
+                        forEachReport(state[w], [&](std::uint32_t p) { later[w].push_back({p, endInBlock, depth}); });
+                    }
                 }
             }
-            walk(bytes, a, i, second, found);
-            for (const Report& r : later)
-                found(r.pattern, second + r.end - patternLength_[r.pattern], second + r.end - r.depth);
-            later.clear();
-            walk(bytes, b, j, end, found);
+            for (std::size_t w = 0; w < walks; ++w) {
+                for (const Report& r : later[w])
+                    found(r.pattern, begin[w] + r.end - patternLength_[r.pattern], begin[w] + r.end - r.depth);
+                later[w].clear();
+                walk(bytes, state[w], begin[w] + together, end[w], found);
+            }
         }
     }
 
 private:
-    static constexpr std::size_t pairedBlockBytes = 64 << 10;
+    static constexpr std::size_t walks = 4;
+    static constexpr std::size_t blockBytes = 32 << 10;
 
     struct Report {  // an occurrence of the second block, as small as it goes
         std::uint32_t pattern;

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <deque>
+#include <functional>
+#include <string_view>
 
 namespace {
 
@@ -26,10 +28,11 @@ public:
         codePage_ = settings.codePage == 0 ? CodePage::singleByte() : CodePage::byNumber(settings.codePage);
     }
 
-    std::string link(const std::string& text) const {
+    // Hands the linked text to write() in pieces, so that it is never held whole.
+    void link(const std::string& text, const std::function<void(std::string_view)>& write) const {
         LinkEngine::Options options = settings_.linking;
         if (settings_.html) options.protectedRanges = htmlProtectedRanges(text);
-        return LinkEngine::insertLinks(text, entries_, codePage_, options);
+        LinkEngine::writeLinks(text, entries_, codePage_, options, write);
     }
 
 private:
@@ -47,13 +50,14 @@ std::vector<std::string> inputsOf(const CliSettings& settings) {
 // before anything is written, so that a missing one leaves no partial output.
 void linkToStandardOutput(const Linker& linker, const std::vector<std::string>& inputs) {
     for (const std::string& input : inputs) checkReadable(input);
-    for (const std::string& input : inputs) writeStandardOutput(linker.link(readWholeFile(input)));
+    for (const std::string& input : inputs) linker.link(readWholeFile(input), writeStandardOutput);
     flushStandardOutput();
 }
 
 void linkToFile(const Linker& linker, const std::vector<std::string>& inputs, const std::string& outputPath) {
     ReplacementFile output(outputPath);
-    for (const std::string& input : inputs) output.write(linker.link(readWholeFile(input)));
+    for (const std::string& input : inputs)
+        linker.link(readWholeFile(input), [&](std::string_view bytes) { output.write(bytes); });
     output.finish();
     output.replaceTarget();
 }
@@ -63,9 +67,9 @@ void linkToFile(const Linker& linker, const std::vector<std::string>& inputs, co
 void linkInPlace(const Linker& linker, const std::vector<std::string>& inputs) {
     std::deque<ReplacementFile> outputs;
     for (const std::string& input : inputs) {
-        const std::string linked = linker.link(readWholeFile(input));
+        const std::string text = readWholeFile(input);
         ReplacementFile& output = outputs.emplace_back(input);
-        output.write(linked);
+        linker.link(text, [&](std::string_view bytes) { output.write(bytes); });
         output.finish();
     }
     for (ReplacementFile& output : outputs) output.replaceTarget();

@@ -376,6 +376,32 @@ private:
     std::vector<Match> settled_;  // matches settled during the first pass, in text order
 };
 
+std::vector<std::string_view> keywordsOf(const std::vector<KeywordEntry>& entries) {
+    std::vector<std::string_view> keywords;
+    keywords.reserve(entries.size());
+    for (const KeywordEntry& e : entries) keywords.push_back(e.keyword);
+    return keywords;
+}
+
+// Calls emit(bytes) for each piece of the linked text in order: the text between matches,
+// and the parts of each anchor.
+template <class Emit>
+void forEachPiece(std::string_view text, const std::vector<KeywordEntry>& entries, const std::vector<Match>& matches,
+                  Emit&& emit) {
+    std::size_t copied = 0;
+    for (const Match& m : matches) {
+        const KeywordEntry& entry = entries[m.entry];
+        emit(text.substr(copied, m.begin - copied));
+        emit(anchorOpen);
+        emit(entry.link);
+        emit(anchorMiddle);
+        emit(text.substr(m.begin, entry.keyword.size()));
+        emit(anchorClose);
+        copied = m.begin + entry.keyword.size();
+    }
+    emit(text.substr(copied));
+}
+
 }  // namespace
 
 bool isWordByte(unsigned char b) {
@@ -393,25 +419,33 @@ std::vector<Match> findMatches(std::string_view text, std::span<const std::strin
 
 std::string insertLinks(std::string_view text, const std::vector<KeywordEntry>& entries, const CodePage& cp,
                         const Options& options) {
-    std::vector<std::string_view> keywords;
-    keywords.reserve(entries.size());
-    for (const KeywordEntry& e : entries) keywords.push_back(e.keyword);
-    const std::vector<Match> matches = findMatches(text, keywords, cp, options);
-
+    const std::vector<Match> matches = findMatches(text, keywordsOf(entries), cp, options);
     std::size_t size = text.size();
     for (const Match& m : matches)
         size += anchorOpen.size() + entries[m.entry].link.size() + anchorMiddle.size() + anchorClose.size();
     std::string out;
     out.reserve(size);
-    std::size_t copied = 0;
-    for (const Match& m : matches) {
-        const std::size_t length = entries[m.entry].keyword.size();
-        out.append(text.substr(copied, m.begin - copied));
-        appendAnchor(out, text.substr(m.begin, length), entries[m.entry].link);
-        copied = m.begin + length;
-    }
-    out.append(text.substr(copied));
+    forEachPiece(text, entries, matches, [&](std::string_view piece) { out.append(piece); });
     return out;
+}
+
+void writeLinks(std::string_view text, const std::vector<KeywordEntry>& entries, const CodePage& cp,
+                const Options& options, const std::function<void(std::string_view)>& write) {
+    constexpr std::size_t pieceBytes = 1 << 20;
+    const std::vector<Match> matches = findMatches(text, keywordsOf(entries), cp, options);
+    std::string piece;
+    piece.reserve(pieceBytes);
+    forEachPiece(text, entries, matches, [&](std::string_view bytes) {
+        if (piece.size() + bytes.size() > pieceBytes && !piece.empty()) {
+            write(piece);
+            piece.clear();
+        }
+        if (bytes.size() >= pieceBytes)
+            write(bytes);
+        else
+            piece.append(bytes);
+    });
+    if (!piece.empty()) write(piece);
 }
 
 }  // namespace LinkEngine

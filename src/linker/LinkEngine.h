@@ -27,6 +27,7 @@
 #include "LinkInserter.h"
 
 #include <cstddef>
+#include <functional>
 #include <limits>
 #include <span>
 #include <string>
@@ -64,6 +65,11 @@ std::vector<Match> findMatches(std::string_view text, std::span<const std::strin
 // the anchor's text is the matched bytes of the input.
 std::string insertLinks(std::string_view text, const std::vector<KeywordEntry>& entries, const CodePage& cp,
                         const Options& options);
+
+// The same text as insertLinks, handed to write() in pieces of about a mebibyte, in order,
+// so that the whole output is never held at once.
+void writeLinks(std::string_view text, const std::vector<KeywordEntry>& entries, const CodePage& cp,
+                const Options& options, const std::function<void(std::string_view)>& write);
 
 // Appends <a href="LINK">TEXT</a>.
 void appendAnchor(std::string& out, std::string_view anchorText, std::string_view link);

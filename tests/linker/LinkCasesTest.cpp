@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace {
 
 CodePage codePageOf(unsigned number) { return number == 0 ? CodePage::singleByte() : CodePage::byNumber(number); }
@@ -33,6 +37,35 @@ TEST_P(LinkCaseTest, Reference) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, LinkCaseTest, testing::ValuesIn(linkCases()), nameOf<LinkCase>);
+
+// Every case's output comes out of writeLinks whole and in order.
+TEST(LinkCaseTable, WriteLinksGivesTheSameText) {
+    for (const LinkCase& c : linkCases()) {
+        std::string written;
+        LinkEngine::writeLinks(c.text, c.entries, codePageOf(c.codePage), c.options, [&](std::string_view piece) { written += piece; });
+        EXPECT_EQ(written, c.expected) << c.name;
+    }
+}
+
+// Outputs of several mebibytes come in pieces: a stretch of plain text longer than a piece,
+// then anchors close together, then plain text to the end.
+TEST(WriteLinks, LongOutputInPieces) {
+    const std::string text = std::string(3 << 20, 'x') + [] {
+        std::string s;
+        for (int i = 0; i < 200000; ++i) s += "cat dog ";
+        return s;
+    }() + std::string(1 << 20, 'y');
+    const std::vector<KeywordEntry> entries = {{"cat", "/c"}, {"dog", "/d"}};
+    std::string written;
+    std::size_t pieces = 0;
+    LinkEngine::writeLinks(text, entries, CodePage::singleByte(), {}, [&](std::string_view piece) {
+        EXPECT_FALSE(piece.empty());
+        written += piece;
+        ++pieces;
+    });
+    EXPECT_GT(pieces, 3u);
+    EXPECT_EQ(written, LinkEngine::insertLinks(text, entries, CodePage::singleByte(), {}));
+}
 
 // One entry alone links exactly as replaceAll with the entry's anchor.
 TEST(LinkCaseTable, SingleEntryIsReplaceAll) {

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 
@@ -423,9 +425,12 @@ std::string insertLinks(std::string_view text, const std::vector<KeywordEntry>& 
     std::size_t size = text.size();
     for (const Match& m : matches)
         size += anchorOpen.size() + entries[m.entry].link.size() + anchorMiddle.size() + anchorClose.size();
-    std::string out;
-    out.reserve(size);
-    forEachPiece(text, entries, matches, [&](std::string_view piece) { out.append(piece); });
+    std::string out(size, '\0');
+    char* at = out.data();
+    forEachPiece(text, entries, matches, [&](std::string_view piece) {
+        std::memcpy(at, piece.data(), piece.size());
+        at += piece.size();
+    });
     return out;
 }
 
@@ -433,19 +438,21 @@ void writeLinks(std::string_view text, const std::vector<KeywordEntry>& entries,
                 const Options& options, const std::function<void(std::string_view)>& write) {
     constexpr std::size_t pieceBytes = 1 << 20;
     const std::vector<Match> matches = findMatches(text, keywordsOf(entries), cp, options);
-    std::string piece;
-    piece.reserve(pieceBytes);
+    const std::unique_ptr<char[]> buffer(new char[pieceBytes]);
+    std::size_t used = 0;
     forEachPiece(text, entries, matches, [&](std::string_view bytes) {
-        if (piece.size() + bytes.size() > pieceBytes && !piece.empty()) {
-            write(piece);
-            piece.clear();
+        if (used + bytes.size() > pieceBytes && used > 0) {
+            write({buffer.get(), used});
+            used = 0;
         }
-        if (bytes.size() >= pieceBytes)
+        if (bytes.size() >= pieceBytes) {
             write(bytes);
-        else
-            piece.append(bytes);
+        } else {
+            std::memcpy(buffer.get() + used, bytes.data(), bytes.size());
+            used += bytes.size();
+        }
     });
-    if (!piece.empty()) write(piece);
+    if (used > 0) write({buffer.get(), used});
 }
 
 }  // namespace LinkEngine

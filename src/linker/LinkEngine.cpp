@@ -163,6 +163,11 @@ private:
         std::size_t endOf(const Candidate& c) const { return c.start + automaton_.patternLength(c.pattern); }
 
         void settle() {
+            if (group_.size() == 1) {  // most groups: one occurrence that overlaps no other
+                const Candidate& c = group_.front();
+                if (chooser_.mightTake(c.start, endOf(c) - c.start)) chooser_.settled_.push_back({c.start, firstKeyword_[c.pattern]});
+                return;
+            }
             std::erase_if(group_, [&](const Candidate& c) { return !chooser_.mightTake(c.start, endOf(c) - c.start); });
             if (group_.size() > 1) {
                 auto byTurn = [&](const Candidate& a, const Candidate& b) {

@@ -51,7 +51,8 @@ public:
     // block each, letting their lookups overlap. Each walk starts from the root the longest
     // pattern's length before its block, so it stands in the block's first byte where a
     // walk from the text's start would. The first walk reports as it goes; the others'
-    // occurrences wait in buffers until the blocks before theirs are reported.
+    // occurrences wait in buffers (of bounded size) until the blocks before theirs are
+    // reported.
     template <class Found>
     void scan(std::string_view text, Found&& found) const {
         const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
@@ -72,7 +73,9 @@ public:
                 for (std::size_t i = warmUpStart(begin[w]); i < begin[w]; ++i)
                     state[w] = nextState(state[w], classOf_[bytes[i]]) & ~reportsFlag;
             }
-            const std::size_t together = end[walks - 1] - begin[walks - 1];  // the last block is the shortest
+            // The walks go on side by side over the last block's length (the shortest), or
+            // until the buffers are full; each then finishes alone.
+            std::size_t together = end[walks - 1] - begin[walks - 1], buffered = 0;
             for (std::size_t k = 0; k < together; ++k) {
 #pragma GCC unroll 8
                 for (std::size_t w = 0; w < walks; ++w) {
@@ -84,9 +87,13 @@ public:
                     } else {
                         const auto endInBlock = static_cast<std::uint32_t>(k + 1);
                         const std::uint32_t depth = depth_[state[w]];
-                        forEachReport(state[w], [&](std::uint32_t p) { later[w].push_back({p, endInBlock, depth}); });
+                        forEachReport(state[w], [&](std::uint32_t p) {
+                            later[w].push_back({p, endInBlock, depth});
+                            ++buffered;
+                        });
                     }
                 }
+                if (buffered > maxBufferedReports) together = k + 1;
             }
             for (std::size_t w = 0; w < walks; ++w) {
                 for (const Report& r : later[w])
@@ -100,6 +107,10 @@ public:
 private:
     static constexpr std::size_t walks = 4;
     static constexpr std::size_t blockBytes = 32 << 10;
+    // Where every byte ends many occurrences the buffers would grow with their number (to
+    // gigabytes with a thousand nested keywords); this bounds them to a few MiB. Article-like
+    // text has about one report in ten bytes.
+    static constexpr std::size_t maxBufferedReports = 2 * 3 * blockBytes;
 
     struct Report {  // an occurrence of the second block, as small as it goes
         std::uint32_t pattern;

@@ -76,6 +76,7 @@ public:
             // The walks go on side by side over the last block's length (the shortest), or
             // until the buffers are full; each then finishes alone.
             std::size_t together = end[walks - 1] - begin[walks - 1], buffered = 0;
+            const std::size_t maxBuffered = bufferedReportsPerByte * (walks - 1) * block;
             for (std::size_t k = 0; k < together; ++k) {
 #pragma GCC unroll 8
                 for (std::size_t w = 0; w < walks; ++w) {
@@ -93,7 +94,7 @@ public:
                         });
                     }
                 }
-                if (buffered > maxBufferedReports) together = k + 1;
+                if (buffered > maxBuffered) together = k + 1;
             }
             for (std::size_t w = 0; w < walks; ++w) {
                 for (const Report& r : later[w])
@@ -108,9 +109,9 @@ private:
     static constexpr std::size_t walks = 4;
     static constexpr std::size_t blockBytes = 32 << 10;
     // Where every byte ends many occurrences the buffers would grow with their number (to
-    // gigabytes with a thousand nested keywords); this bounds them to a few MiB. Article-like
-    // text has about one report in ten bytes.
-    static constexpr std::size_t maxBufferedReports = 2 * 3 * blockBytes;
+    // gigabytes with a thousand nested keywords); this bounds them to two reports a byte of
+    // their blocks, a few MiB. Article-like text has about one report in ten bytes.
+    static constexpr std::size_t bufferedReportsPerByte = 2;
 
     struct Report {  // an occurrence of the second block, as small as it goes
         std::uint32_t pattern;

@@ -34,7 +34,6 @@ KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, c
     std::vector<Range> ranges{{0, static_cast<std::uint32_t>(sorted.size()), 0}};
     label_.push_back(0);
     pattern_.push_back(noPattern);
-    depth_.push_back(0);
     auto byteAt = [&](std::uint32_t i, std::uint32_t depth) { return static_cast<unsigned char>(patterns[sorted[i]][depth]); };
     for (State s = 0; s < ranges.size(); ++s) {
         const State firstChild = static_cast<State>(ranges.size());
@@ -47,11 +46,11 @@ KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, c
             ranges.push_back({i, j, depth + 1});
             label_.push_back(classOfByte[byte]);
             pattern_.push_back(noPattern);
-            depth_.push_back(depth + 1);
             i = j;
         }
         const auto children = static_cast<std::uint16_t>(ranges.size() - firstChild);
-        nodes_.push_back({firstChild, 0, noState, children, children > 0 ? label_[firstChild] : std::uint8_t{0}, 0});
+        nodes_.push_back({firstChild, 0, noState, children, children > 0 ? label_[firstChild] : std::uint8_t{0},
+                          static_cast<std::uint8_t>(std::min<std::uint32_t>(depth, 255))});
     }
     const State states = static_cast<State>(ranges.size());
     ranges = {};

@@ -43,8 +43,8 @@ public:
 
     // Calls found(pattern, start, reach) for every occurrence of every chosen pattern, in
     // the order of the occurrences' ends; for one pattern that is the order of their starts.
-    // `reach` is where the text's longest suffix that is still a trie path begins: no
-    // occurrence reported from here on starts before it.
+    // `reach` is where the text's longest suffix that is still a trie path begins, or
+    // earlier: no occurrence reported from here on starts before it.
     //
     // A scan is a chain of dependent lookups, each likely to miss the cache, so the text is
     // cut into runs of neighbouring blocks that several walks go through side by side, one
@@ -87,7 +87,7 @@ public:
                         report(state[0], begin[0] + k, found);
                     } else {
                         const auto endInBlock = static_cast<std::uint32_t>(k + 1);
-                        const std::uint32_t depth = depth_[state[w]];
+                        const std::uint32_t depth = lookBack(state[w]);
                         forEachReport(state[w], [&](std::uint32_t p) {
                             later[w].push_back({p, endInBlock, depth});
                             ++buffered;
@@ -116,7 +116,7 @@ private:
     struct Report {  // an occurrence of the second block, as small as it goes
         std::uint32_t pattern;
         std::uint32_t end;    // from the block's start
-        std::uint32_t depth;  // of the state where the walk stood
+        std::uint32_t depth;  // lookBack() of the state where the walk stood
     };
 
     std::size_t warmUpStart(std::size_t blockStart) const {
@@ -129,10 +129,18 @@ private:
         return s < rowStates_ ? rows_[s * classes_ + c] : flagged(nextFromDeepState(s, c));
     }
 
+    // How far back from the walk's position the state's path reaches, or further: the
+    // depth is kept in the node, which a report reads anyway, up to 255.
+    std::size_t lookBack(State state) const {
+        const std::uint8_t depth = nodes_[state].shortDepth;
+        return depth < 255 ? depth : maxPatternLength_;
+    }
+
     // Reports the occurrences that end with byte i, where the walk reached `state`.
     template <class Found>
     void report(State state, std::size_t i, Found&& found) const {
-        const std::size_t reach = i + 1 - depth_[state];
+        const std::size_t back = lookBack(state);
+        const std::size_t reach = i + 1 >= back ? i + 1 - back : 0;
         forEachReport(state, [&](std::uint32_t pattern) { found(pattern, i + 1 - patternLength_[pattern], reach); });
     }
 
@@ -168,7 +176,7 @@ private:
         State report;
         std::uint16_t children;
         std::uint8_t firstLabel;  // the first child's class: most deep states have one child
-        std::uint8_t unused;
+        std::uint8_t shortDepth;  // the length of the state's path, or 255 for 255 and more
     };
 
     std::uint8_t classOf_[256];
@@ -176,7 +184,6 @@ private:
     std::vector<Node> nodes_;
     std::vector<std::uint8_t> label_;     // the class of the byte that leads into each state
     std::vector<std::uint32_t> pattern_;  // pattern ending at each state, or noPattern
-    std::vector<std::uint32_t> depth_;    // length of each state's path
     std::vector<std::uint32_t> patternLength_;
     std::size_t maxPatternLength_ = 0;
     std::size_t rowStates_ = 0;           // states 0 .. rowStates_ - 1 have rows

@@ -51,8 +51,8 @@ public:
     // block each, letting their lookups overlap. Each walk starts from the root the longest
     // pattern's length before its block, so it stands in the block's first byte where a
     // walk from the text's start would. The first walk reports as it goes; the others'
-    // occurrences wait in buffers (of bounded size) until the blocks before theirs are
-    // reported.
+    // occurrences wait in buffers until the blocks before theirs are reported. Where the
+    // buffers fill up (every byte ends several occurrences), one walk does the rest.
     template <class Found>
     void scan(std::string_view text, Found&& found) const {
         const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
@@ -96,11 +96,18 @@ public:
                 }
                 if (buffered > maxBuffered) together = k + 1;
             }
+            const bool dense = buffered > maxBuffered;
             for (std::size_t w = 0; w < walks; ++w) {
                 for (const Report& r : later[w])
                     found(r.pattern, begin[w] + r.end - patternLength_[r.pattern], begin[w] + r.end - r.depth);
                 later[w].clear();
-                walk(bytes, state[w], begin[w] + together, end[w], found);
+                state[w] = walk(bytes, state[w], begin[w] + together, end[w], found);
+            }
+            // Where reports are that dense, a scan spends its time on them, not on cache
+            // misses, and the buffers only cost: one walk does the rest.
+            if (dense) {
+                walk(bytes, state[walks - 1], end[walks - 1], n, found);
+                return;
             }
         }
     }
@@ -150,14 +157,15 @@ private:
         for (State s = nodes_[state].report; s != noState; s = nodes_[nodes_[s].fail].report) visit(pattern_[s]);
     }
 
-    // Walks bytes [from, to) from `state`, reporting as it goes.
+    // Walks bytes [from, to) from `state`, reporting as it goes; returns the state reached.
     template <class Found>
-    void walk(const unsigned char* bytes, State state, std::size_t from, std::size_t to, Found&& found) const {
+    State walk(const unsigned char* bytes, State state, std::size_t from, std::size_t to, Found&& found) const {
         for (std::size_t i = from; i < to; ++i) {
             const State next = nextState(state, classOf_[bytes[i]]);
             state = next & ~reportsFlag;
             if (next & reportsFlag) report(state, i, found);
         }
+        return state;
     }
 
 private:

@@ -167,6 +167,27 @@ TEST(Agreement, DenseOverlapsInSeveralPasses) {
     }
 }
 
+// Texts of 160 KiB, which the engine scans in several runs of blocks: one where
+// occurrences are few, and one where every byte ends several, which the scan treats apart.
+TEST(Agreement, LongTexts) {
+    struct LongCase { const char* alphabet; std::size_t keywordLength; };
+    for (const LongCase& c : {LongCase{"abcdefgh ", 5}, LongCase{"ab", 3}}) {
+        for (std::uint64_t seed = 0; seed < 2; ++seed) {
+            SeededRandom random(seed);
+            std::string text;
+            while (text.size() < (160 << 10)) text += randomString(random, c.alphabet, 64);
+            std::vector<KeywordEntry> entries;
+            for (std::size_t i = 8; i > 0; --i) {
+                const std::size_t begin = random.below(text.size());
+                entries.push_back({text.substr(begin, 1 + random.below(c.keywordLength)), "L" + std::to_string(i)});
+            }
+            const CodePage cp = CodePage::singleByte();
+            ASSERT_EQ(LinkEngine::insertLinks(text, entries, cp, {}), ReferenceLinker::insertLinks(text, entries, cp, {}))
+                << c.alphabet << " seed " << seed;
+        }
+    }
+}
+
 // Longer texts where stretches of words with few occurrences alternate with stretches over
 // two letters where occurrences overlap everywhere, so that one text mixes occurrences that
 // stand apart, small clusters of overlapping ones, and clusters too large to settle apart.

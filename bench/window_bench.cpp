@@ -15,6 +15,7 @@
 //              insertLinks call made directly in this process.
 #include "BenchData.h"
 #include "DialogDriver.h"
+#include "FileContent.h"
 #include "LinkInserter.h"
 #include "TableFormat.h"
 #include "resource.h"
@@ -37,30 +38,13 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-std::string readFile(const char* name) {
-    std::string bytes;
-    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char chunk[65536];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-    CloseHandle(file);
-    return bytes;
-}
-
-void writeFile(const char* name, const std::string& bytes) {
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 // Puts a table file in place whose rows, once loaded, are `rows` from the top down (the
 // file lists the bottom row first).
 std::string writeTable(std::vector<KeywordEntry> rows) {
     std::reverse(rows.begin(), rows.end());
     std::string bytes = TableFormat::formatTable(rows);
-    writeFile(std::string(TableFormat::tableFileName).c_str(), bytes);
+    if (!replaceFileContent(std::string(TableFormat::tableFileName), bytes))
+        throw std::runtime_error("cannot write the table file");
     return bytes;
 }
 
@@ -90,7 +74,7 @@ void timeTableFile(int count) {
     DialogDriver driver;
     double load = secondsSince(start);
     double save = closeWindow(driver);
-    bool same = readFile(std::string(TableFormat::tableFileName).c_str()) == bytes;
+    bool same = readOrCreateFile(std::string(TableFormat::tableFileName)).bytes == bytes;
     std::printf("table file, %6d entries: load %7.3f s, save %7.3f s%s\n", count, load, save,
                 same ? "" : "  (ERROR: the saved file differs from the loaded one)");
 }

@@ -4,9 +4,139 @@
 #include <numeric>
 
 namespace LinkEngineDetail {
+namespace {
+
+using State = KeywordAutomaton::State;
+
+// The trie as it is built: states numbered breadth first, so the children of a state are
+// consecutive and sorted by class. The automaton's own layout is made from it.
+struct BreadthFirstTrie {
+    struct Node {
+        State firstChild;
+        std::uint32_t children;
+        std::uint32_t depth;
+        State fail;
+    };
+    std::vector<Node> nodes;
+    std::vector<std::uint8_t> label;     // the class of the byte that leads into each state
+    std::vector<std::uint32_t> pattern;  // pattern ending at each state, or noPattern
+
+    State child(State s, std::uint8_t c) const {
+        const std::uint8_t* first = label.data() + nodes[s].firstChild;
+        const std::uint8_t* last = first + nodes[s].children;
+        const std::uint8_t* found = std::lower_bound(first, last, c);
+        return found != last && *found == c ? static_cast<State>(found - label.data()) : KeywordAutomaton::noState;
+    }
+
+    // The goto function with failure links, no rows: for building only.
+    State next(State s, std::uint8_t c) const {
+        for (;; s = nodes[s].fail) {
+            const State found = child(s, c);
+            if (found != KeywordAutomaton::noState || s == 0) return found;
+        }
+    }
+};
+
+BreadthFirstTrie buildTrie(std::span<const std::string_view> patterns, const std::uint8_t (&classOfByte)[256]) {
+    // From the sorted patterns: the patterns below a state share its path and lie next to
+    // each other, and a state's children split its range by the byte that follows the path.
+    // States get their numbers in the order they are made.
+    std::vector<std::uint32_t> sorted(patterns.size());
+    std::iota(sorted.begin(), sorted.end(), 0u);
+    std::sort(sorted.begin(), sorted.end(), [&](std::uint32_t a, std::uint32_t b) { return patterns[a] < patterns[b]; });
+
+    BreadthFirstTrie trie;
+    struct Range { std::uint32_t begin, end, depth; };
+    std::vector<Range> ranges{{0, static_cast<std::uint32_t>(sorted.size()), 0}};
+    trie.label.push_back(0);
+    trie.pattern.push_back(KeywordAutomaton::noPattern);
+    auto byteAt = [&](std::uint32_t i, std::uint32_t depth) { return static_cast<unsigned char>(patterns[sorted[i]][depth]); };
+    for (State s = 0; s < ranges.size(); ++s) {
+        const State firstChild = static_cast<State>(ranges.size());
+        auto [i, end, depth] = ranges[s];
+        if (i < end && patterns[sorted[i]].size() == depth) trie.pattern[s] = sorted[i++];  // shortest sorts first
+        while (i < end) {
+            const unsigned char byte = byteAt(i, depth);
+            std::uint32_t j = i + 1;
+            while (j < end && byteAt(j, depth) == byte) ++j;
+            ranges.push_back({i, j, depth + 1});
+            trie.label.push_back(classOfByte[byte]);
+            trie.pattern.push_back(KeywordAutomaton::noPattern);
+            i = j;
+        }
+        trie.nodes.push_back({firstChild, static_cast<std::uint32_t>(ranges.size() - firstChild), depth, 0});
+    }
+    // Failure links, breadth first: a state's link is found from its parent's, which is
+    // shallower and so comes earlier.
+    for (State s = 0; s < trie.nodes.size(); ++s)
+        for (State c = trie.nodes[s].firstChild; c < trie.nodes[s].firstChild + trie.nodes[s].children; ++c)
+            trie.nodes[c].fail = s == 0 ? 0 : trie.next(trie.nodes[s].fail, trie.label[c]);
+    return trie;
+}
+
+// Full rows of transitions for the first states of the trie, to walk a sample quickly.
+struct ShallowRows {
+    std::size_t classes;
+    std::size_t states;
+    std::vector<State> rows;
+
+    ShallowRows(const BreadthFirstTrie& trie, std::size_t classCount, std::size_t stateCount)
+        : classes(classCount), states(stateCount), rows(stateCount * classCount, 0) {
+        for (State s = 0; s < states; ++s) {
+            State* row = &rows[s * classes];
+            if (s != 0) std::copy_n(&rows[trie.nodes[s].fail * classes], classes, row);
+            for (State c = trie.nodes[s].firstChild; c < trie.nodes[s].firstChild + trie.nodes[s].children; ++c)
+                row[trie.label[c]] = c;
+        }
+    }
+
+    // The full row of any state: a missing child leads where the failure link's row leads.
+    void fillRow(const BreadthFirstTrie& trie, State s, State* row, std::vector<State>& chain) const {
+        chain.clear();
+        for (; s >= states; s = trie.nodes[s].fail) chain.push_back(s);
+        std::copy_n(&rows[s * classes], classes, row);
+        for (auto link = chain.rbegin(); link != chain.rend(); ++link)
+            for (State c = trie.nodes[*link].firstChild; c < trie.nodes[*link].firstChild + trie.nodes[*link].children; ++c)
+                row[trie.label[c]] = c;
+    }
+
+    State next(const BreadthFirstTrie& trie, State s, std::uint8_t c) const {
+        return s < states ? rows[s * classes + c] : trie.next(s, c);
+    }
+};
+
+// The states in the order of how often a walk over a sample of the text stands in them,
+// most often first (the root always first), then the states the sample never reached, in
+// breadth-first order. The sample is a few pieces spread over the text, 1/32 of it within
+// 64 KiB and 1 MiB, each walked from the root.
+std::vector<State> statesByUse(const BreadthFirstTrie& trie, const ShallowRows& rows,
+                               const std::uint8_t (&classOf)[256], std::string_view text) {
+    constexpr std::size_t pieces = 16;
+    const std::size_t sampleBytes = std::min(text.size(), std::clamp<std::size_t>(text.size() / 32, 64 << 10, 1 << 20));
+    const std::size_t pieceBytes = sampleBytes / pieces;
+    std::vector<std::uint32_t> visits(trie.nodes.size(), 0);
+    for (std::size_t p = 0; p < pieces && pieceBytes > 0; ++p) {
+        const std::size_t begin = text.size() / pieces * p;
+        State s = 0;
+        for (std::size_t i = begin; i < begin + pieceBytes; ++i) {
+            s = rows.next(trie, s, classOf[static_cast<unsigned char>(text[i])]);
+            ++visits[s];
+        }
+    }
+    std::vector<State> visited, order{0};
+    for (State s = 1; s < trie.nodes.size(); ++s)
+        if (visits[s] > 0) visited.push_back(s);
+    std::stable_sort(visited.begin(), visited.end(), [&](State a, State b) { return visits[a] > visits[b]; });
+    order.insert(order.end(), visited.begin(), visited.end());
+    for (State s = 1; s < trie.nodes.size(); ++s)
+        if (visits[s] == 0) order.push_back(s);
+    return order;
+}
+
+}  // namespace
 
 KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, const std::uint8_t (&fold)[256],
-                                   std::size_t rowBudgetBytes)
+                                   std::size_t rowBudgetBytes, std::string_view text)
     : patternLength_(patterns.size()) {
     // Classes in byte order, so that sorting by byte also sorts by class.
     bool occurs[256] = {};
@@ -23,52 +153,44 @@ KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, c
         maxPatternLength_ = std::max(maxPatternLength_, patterns[p].size());
     }
 
-    // Build the trie breadth first from the sorted patterns: the patterns below a state
-    // share its path and lie next to each other, and a state's children split its range by
-    // the byte that follows the path. States get their numbers in the order they are made.
-    std::vector<std::uint32_t> sorted(patterns.size());
-    std::iota(sorted.begin(), sorted.end(), 0u);
-    std::sort(sorted.begin(), sorted.end(), [&](std::uint32_t a, std::uint32_t b) { return patterns[a] < patterns[b]; });
-
-    struct Range { std::uint32_t begin, end, depth; };
-    std::vector<Range> ranges{{0, static_cast<std::uint32_t>(sorted.size()), 0}};
-    label_.push_back(0);
-    pattern_.push_back(noPattern);
-    auto byteAt = [&](std::uint32_t i, std::uint32_t depth) { return static_cast<unsigned char>(patterns[sorted[i]][depth]); };
-    for (State s = 0; s < ranges.size(); ++s) {
-        const State firstChild = static_cast<State>(ranges.size());
-        auto [i, end, depth] = ranges[s];
-        if (i < end && patterns[sorted[i]].size() == depth) pattern_[s] = sorted[i++];  // shortest sorts first
-        while (i < end) {
-            const unsigned char byte = byteAt(i, depth);
-            std::uint32_t j = i + 1;
-            while (j < end && byteAt(j, depth) == byte) ++j;
-            ranges.push_back({i, j, depth + 1});
-            label_.push_back(classOfByte[byte]);
-            pattern_.push_back(noPattern);
-            i = j;
-        }
-        const auto children = static_cast<std::uint16_t>(ranges.size() - firstChild);
-        nodes_.push_back({firstChild, 0, noState, children, children > 0 ? label_[firstChild] : std::uint8_t{0},
-                          static_cast<std::uint8_t>(std::min<std::uint32_t>(depth, 255))});
-    }
-    const State states = static_cast<State>(ranges.size());
-    ranges = {};
-    sorted = {};
-
-    // Failure links, breadth first: a state's link is found from its parent's, which is
-    // shallower and so comes earlier.
-    for (State s = 1; s < states; ++s)
-        for (State c = nodes_[s].firstChild; c < nodes_[s].firstChild + nodes_[s].children; ++c)
-            nodes_[c].fail = nextWithoutRows(nodes_[s].fail, label_[c]);
-
-    // Rows: a missing child leads where the failure link's row leads.
+    const BreadthFirstTrie trie = buildTrie(patterns, classOfByte);
+    const std::size_t states = trie.nodes.size();
     rowStates_ = std::clamp<std::size_t>(rowBudgetBytes / (classes_ * sizeof(State)), 1, states);
-    rows_.assign(rowStates_ * classes_, 0);
+    const ShallowRows shallowRows(trie, classes_, rowStates_);
+
+    // Renumber the states by use: the ones a scan stands in most get the rows and lie
+    // together, so that the scan touches as few cache lines as it can.
+    const std::vector<State> order = statesByUse(trie, shallowRows, classOf_, text);
+    std::vector<State> numberOf(states);
+    for (State s = 0; s < states; ++s) numberOf[order[s]] = s;
+
+    nodes_.resize(states);
+    pattern_.resize(states);
+    breadthFirst_.resize(states);
+    edgeLabel_.reserve(states);
+    edgeTarget_.reserve(states);
+    for (State s = 0; s < states; ++s) {
+        const BreadthFirstTrie::Node& from = trie.nodes[order[s]];
+        Node& node = nodes_[s];
+        node.firstEdge = static_cast<std::uint32_t>(edgeLabel_.size());
+        node.fail = numberOf[from.fail];
+        node.children = static_cast<std::uint16_t>(from.children);
+        node.shortDepth = static_cast<std::uint8_t>(std::min<std::uint32_t>(from.depth, 255));
+        for (State c = from.firstChild; c < from.firstChild + from.children; ++c) {
+            edgeLabel_.push_back(trie.label[c]);
+            edgeTarget_.push_back(numberOf[c]);
+        }
+        node.firstLabel = from.children > 0 ? trie.label[from.firstChild] : std::uint8_t{0};
+        node.firstChild = from.children > 0 ? numberOf[from.firstChild] : noState;
+        pattern_[s] = trie.pattern[order[s]];
+        breadthFirst_[s] = numberOf[s];
+    }
+
+    rows_.resize(rowStates_ * classes_);
+    std::vector<State> row(classes_), chain;
     for (State s = 0; s < rowStates_; ++s) {
-        State* row = &rows_[s * classes_];
-        if (s != 0) std::copy_n(&rows_[nodes_[s].fail * classes_], classes_, row);
-        for (State c = nodes_[s].firstChild; c < nodes_[s].firstChild + nodes_[s].children; ++c) row[label_[c]] = c;
+        shallowRows.fillRow(trie, order[s], row.data(), chain);
+        for (std::size_t c = 0; c < classes_; ++c) rows_[s * classes_ + c] = numberOf[row[c]];
     }
 }
 
@@ -76,33 +198,27 @@ KeywordAutomaton::State KeywordAutomaton::child(State s, std::uint8_t c) const {
     const Node& node = nodes_[s];
     if (node.children == 0 || c < node.firstLabel) return noState;
     if (c == node.firstLabel) return node.firstChild;
-    const std::uint8_t* first = label_.data() + node.firstChild + 1;
+    const std::uint8_t* first = edgeLabel_.data() + node.firstEdge + 1;
     const std::uint8_t* last = first + node.children - 1;
     const std::uint8_t* found = last - first <= 8 ? std::find(first, last, c) : std::lower_bound(first, last, c);
-    return found != last && *found == c ? static_cast<State>(found - label_.data()) : noState;
-}
-
-KeywordAutomaton::State KeywordAutomaton::nextFromDeepState(State s, std::uint8_t c) const {
-    for (; s >= rowStates_; s = nodes_[s].fail) {
-        const State next = child(s, c);
-        if (next != noState) return next;
-    }
-    return rows_[s * classes_ + c] & ~reportsFlag;
-}
-
-KeywordAutomaton::State KeywordAutomaton::nextWithoutRows(State s, std::uint8_t c) const {
-    for (;; s = nodes_[s].fail) {
-        const State next = child(s, c);
-        if (next != noState || s == 0) return next;
-    }
+    return found != last && *found == c ? edgeTarget_[static_cast<std::size_t>(found - edgeLabel_.data())] : noState;
 }
 
 void KeywordAutomaton::reportOnly(const std::vector<bool>& wanted) {
-    for (State s = 1; s < nodes_.size(); ++s)  // a state's failure link comes before it
-        nodes_[s].report = pattern_[s] != noPattern && wanted[pattern_[s]] ? s : nodes_[nodes_[s].fail].report;
+    // A state's report link: the nearest state on its chain of failure links (itself first)
+    // where a wanted pattern ends, or noState.
+    std::vector<State> reportLink(nodes_.size(), noState);
+    for (State s : breadthFirst_)  // a state's failure link comes before it
+        if (s != 0) reportLink[s] = pattern_[s] != noPattern && wanted[pattern_[s]] ? s : reportLink[nodes_[s].fail];
+    reported_.resize(nodes_.size());
     reports_.assign(nodes_.size() / 64 + 1, 0);
-    for (State s = 1; s < nodes_.size(); ++s)
-        if (nodes_[s].report != noState) reports_[s / 64] |= std::uint64_t{1} << (s % 64);
+    for (State s = 0; s < nodes_.size(); ++s) {
+        const State r = reportLink[s];
+        const std::uint8_t depth = nodes_[s].shortDepth;
+        reported_[s] = {r != noState ? pattern_[r] : noPattern, r != noState ? reportLink[nodes_[r].fail] : noState,
+                        depth < 255 ? depth : static_cast<std::uint32_t>(maxPatternLength_)};
+        if (r != noState) reports_[s / 64] |= std::uint64_t{1} << (s % 64);
+    }
     for (State& next : rows_) next = flagged(next & ~reportsFlag);
 }
 

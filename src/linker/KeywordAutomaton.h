@@ -2,18 +2,18 @@
 // An Aho-Corasick automaton over a set of distinct, non-empty patterns: one pass over a
 // text reports every occurrence of every pattern, overlapping ones included.
 //
-// Layout: the trie's states are numbered in breadth-first order, so the children of a state
-// are consecutive states, sorted by their byte. A state's node holds where its children
-// begin and how many there are, its failure link (the state of the longest proper suffix
-// that is also a trie path) and its report link (below), in 16 bytes: a scan touches one
-// cache line per state, which is what its speed depends on. The children's bytes, as
-// classes, lie in their own array; the first child's is in the node as well, which spares
-// a look there for the many deep states with one child.
+// A scan's speed is set by the cache lines it touches per byte, so the layout is about
+// those. The states are numbered by how often a walk over a sample of the text stands in
+// them, most often first; the first ones, as many as a memory budget allows, get a full row
+// of transitions, one per class, and row entries carry a flag when their state reports
+// something, so that most bytes touch one entry of a row and nothing else. Every state has a
+// node of 16 bytes: its failure link (the state of the longest proper suffix that is also a
+// trie path), where its outgoing edges lie and its first edge itself, which spares a look
+// at the edges for the many deep states with one child. From a state without a row a byte
+// costs a search of its edges, then failure links down to a state with a row.
 // Bytes are read through classes: the bytes that occur in some pattern get one class each,
-// all others share one, which leads back to the root from anywhere.
-// The first states (the shallow ones) also get a full row of transitions, one per class, as
-// many as a memory budget allows; from a deeper state a byte costs a search of its children,
-// then failure links down to a state with a row. At most as many states as pattern bytes.
+// all others share one, which leads back to the root from anywhere. At most as many states
+// as pattern bytes.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -31,8 +31,10 @@ public:
 
     // `fold` maps each text byte before it is matched (identity, or a case fold); the
     // patterns must be given already mapped. At most `rowBudgetBytes` go to full rows.
+    // `text` is the text to be scanned, which the layout is made for; any text can be
+    // scanned, only the speed depends on it.
     KeywordAutomaton(std::span<const std::string_view> patterns, const std::uint8_t (&fold)[256],
-                     std::size_t rowBudgetBytes);
+                     std::size_t rowBudgetBytes, std::string_view text);
 
     std::size_t patternCount() const { return patternLength_.size(); }
     std::size_t patternLength(std::uint32_t pattern) const { return patternLength_[pattern]; }
@@ -41,157 +43,175 @@ public:
     // its chain of failure links (itself first) where a chosen pattern ends, or noState.
     void reportOnly(const std::vector<bool>& wanted);
 
-    // Calls found(pattern, start, reach) for every occurrence of every chosen pattern, in
-    // the order of the occurrences' ends; for one pattern that is the order of their starts.
-    // `reach` is where the text's longest suffix that is still a trie path begins, or
-    // earlier: no occurrence reported from here on starts before it.
+    // Calls found(pattern, start, reach) for every occurrence of a chosen pattern whose last
+    // byte lies in [from, to), in the order of their ends; for one pattern that is the order
+    // of their starts. The scan looks back from `from` as far as the longest pattern, so it
+    // reports what a scan from the text's start would. `reach` is where the text's longest
+    // suffix that is still a trie path begins, or earlier: no occurrence reported from here
+    // on starts before it.
     //
     // A scan is a chain of dependent lookups, each likely to miss the cache, so the text is
     // cut into runs of neighbouring blocks that several walks go through side by side, one
     // block each, letting their lookups overlap. Each walk starts from the root the longest
     // pattern's length before its block, so it stands in the block's first byte where a
-    // walk from the text's start would. The first walk reports as it goes; the others'
-    // occurrences wait in buffers until the blocks before theirs are reported. Where the
-    // buffers fill up (every byte ends several occurrences), one walk does the rest.
+    // walk from the text's start would. The walks only note where they stood in a state that
+    // reports; the reports are made from the notes afterwards, block by block, so that the
+    // walks' loop stays short and the reports come in the text's order.
     template <class Found>
-    void scan(std::string_view text, Found&& found) const {
+    void scan(std::string_view text, std::size_t from, std::size_t to, Found&& found) const {
         const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-        const std::size_t n = text.size();
-        const std::size_t block = std::min<std::size_t>(blockBytes, (n + walks - 1) / walks);
+        const std::size_t block = std::min<std::size_t>(blockBytes, (to - from + walks - 1) / walks);
         if (block < 4 * maxPatternLength_) {
-            walk(bytes, 0, 0, n, found);
+            walk(bytes, stateBefore(bytes, from), from, to, found);
             return;
         }
-        std::vector<Report> later[walks];  // later[0] stays empty
-        for (std::size_t first = 0; first < n; first += walks * block) {
+        // Room for a note after every byte: a note is written after each byte and kept only
+        // if the state reports, which costs less than a branch that the walks would miss.
+        std::vector<Hit> notes(walks * (block + 1));
+        for (std::size_t first = from; first < to; first += walks * block) {
             std::size_t begin[walks], end[walks];
             State state[walks];
+            Hit* hits[walks];
             for (std::size_t w = 0; w < walks; ++w) {
-                begin[w] = std::min(first + w * block, n);
-                end[w] = std::min(begin[w] + block, n);
-                state[w] = 0;
-                for (std::size_t i = warmUpStart(begin[w]); i < begin[w]; ++i)
-                    state[w] = nextState(state[w], classOf_[bytes[i]]) & ~reportsFlag;
+                begin[w] = std::min(first + w * block, to);
+                end[w] = std::min(begin[w] + block, to);
+                state[w] = stateBefore(bytes, begin[w]);
+                hits[w] = notes.data() + w * (block + 1);
             }
-            // The walks go on side by side over the last block's length (the shortest), or
-            // until the buffers are full; each then finishes alone.
-            std::size_t together = end[walks - 1] - begin[walks - 1], buffered = 0;
-            const std::size_t maxBuffered = bufferedReportsPerByte * (walks - 1) * block;
+            // The walks go on side by side over the last block's length (the shortest); each
+            // then finishes alone.
+            const std::size_t together = end[walks - 1] - begin[walks - 1];
             for (std::size_t k = 0; k < together; ++k) {
 #pragma GCC unroll 8
                 for (std::size_t w = 0; w < walks; ++w) {
                     const State next = nextState(state[w], classOf_[bytes[begin[w] + k]]);
                     state[w] = next & ~reportsFlag;
-                    if ((next & reportsFlag) == 0) continue;
-                    if (w == 0) {
-                        report(state[0], begin[0] + k, found);
-                    } else {
-                        const auto endInBlock = static_cast<std::uint32_t>(k + 1);
-                        const std::uint32_t depth = lookBack(state[w]);
-                        forEachReport(state[w], [&](std::uint32_t p) {
-                            later[w].push_back({p, endInBlock, depth});
-                            ++buffered;
-                        });
-                    }
+                    *hits[w] = {state[w], static_cast<std::uint32_t>(k)};
+                    hits[w] += next >> 31;
                 }
-                if (buffered > maxBuffered) together = k + 1;
             }
-            const bool dense = buffered > maxBuffered;
             for (std::size_t w = 0; w < walks; ++w) {
-                for (const Report& r : later[w])
-                    found(r.pattern, begin[w] + r.end - patternLength_[r.pattern], begin[w] + r.end - r.depth);
-                later[w].clear();
-                state[w] = walk(bytes, state[w], begin[w] + together, end[w], found);
-            }
-            // Where reports are that dense, a scan spends its time on them, not on cache
-            // misses, and the buffers only cost: one walk does the rest.
-            if (dense) {
-                walk(bytes, state[walks - 1], end[walks - 1], n, found);
-                return;
+                for (const Hit* h = notes.data() + w * (block + 1); h != hits[w]; ++h)
+                    report(h->state, begin[w] + h->offset, found);
+                walk(bytes, state[w], begin[w] + together, end[w], found);
             }
         }
     }
 
-private:
-    static constexpr std::size_t walks = 4;
-    static constexpr std::size_t blockBytes = 32 << 10;
-    // Where every byte ends many occurrences the buffers would grow with their number (to
-    // gigabytes with a thousand nested keywords); this bounds them to two reports a byte of
-    // their blocks, a few MiB. Article-like text has about one report in ten bytes.
-    static constexpr std::size_t bufferedReportsPerByte = 2;
+    // The first position i >= from where a walk from the text's start stands in a state that
+    // reports something, and pred(i, reach) holds (reach as for scan), or `to` if there is
+    // none before `to`.
+    template <class Pred>
+    std::size_t findReport(std::string_view text, std::size_t from, std::size_t to, Pred&& pred) const {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+        State state = stateBefore(bytes, from);
+        for (std::size_t i = from; i < to; ++i) {
+            const State next = nextState(state, classOf_[bytes[i]]);
+            state = next & ~reportsFlag;
+            if ((next & reportsFlag) != 0 && pred(i, reachOf(state, i))) return i;
+        }
+        return to;
+    }
 
-    struct Report {  // an occurrence of the second block, as small as it goes
-        std::uint32_t pattern;
-        std::uint32_t end;    // from the block's start
-        std::uint32_t depth;  // lookBack() of the state where the walk stood
+private:
+    static constexpr std::size_t walks = 8;
+    static constexpr std::size_t blockBytes = 32 << 10;
+
+    struct Hit {  // a walk stood in `state` after the byte at `offset` in its block
+        State state;
+        std::uint32_t offset;
     };
 
-    std::size_t warmUpStart(std::size_t blockStart) const {
-        return blockStart < maxPatternLength_ ? 0 : blockStart - (maxPatternLength_ - 1);
-    }
+    // Set in a row's entries and in flagged() states when the state has something to report,
+    // so that most bytes need no look at the state's node.
+    static constexpr State reportsFlag = State{1} << 31;  // hits[w] += next >> 31 counts on it
+    State flagged(State s) const { return (reports_[s / 64] >> (s % 64) & 1) != 0 ? s | reportsFlag : s; }
 
     // The state after state `s` reads a byte of class `c`, with reportsFlag. Inlined by
     // force: it is most of a scan's work, and a call per byte costs more than the rest.
     [[gnu::always_inline]] State nextState(State s, std::uint8_t c) const {
         return s < rowStates_ ? rows_[s * classes_ + c] : flagged(nextFromDeepState(s, c));
     }
+    State child(State s, std::uint8_t c) const;  // noState when there is none
+    // From a state without a row: its first edge (most deep states have one), then the
+    // others, then the same from its failure link, down to a state with a row. Kept in the
+    // header so that it inlines into the walks' loop: a call there would keep the walks'
+    // states in memory instead of registers.
+    [[gnu::always_inline]] State nextFromDeepState(State s, std::uint8_t c) const {
+        for (; s >= rowStates_; s = nodes_[s].fail) {
+            const Node& node = nodes_[s];
+            if (c == node.firstLabel && node.children > 0) return node.firstChild;
+            if (node.children > 1) {
+                const State next = child(s, c);
+                if (next != noState) return next;
+            }
+        }
+        return rows_[s * classes_ + c] & ~reportsFlag;
+    }
 
-    // How far back from the walk's position the state's path reaches, or further: the
-    // depth is kept in the node, which a report reads anyway, up to 255.
-    std::size_t lookBack(State state) const {
-        const std::uint8_t depth = nodes_[state].shortDepth;
-        return depth < 255 ? depth : maxPatternLength_;
+    // The state that a walk from the text's start stands in before the byte at `at`.
+    State stateBefore(const unsigned char* bytes, std::size_t at) const {
+        State state = 0;
+        for (std::size_t i = at < maxPatternLength_ ? 0 : at - (maxPatternLength_ - 1); i < at; ++i)
+            state = nextState(state, classOf_[bytes[i]]) & ~reportsFlag;
+        return state;
+    }
+
+    // Where the path of `state`, reached with byte i, begins, or earlier.
+    std::size_t reachOf(State state, std::size_t i) const {
+        const std::size_t back = reported_[state].lookBack;
+        return i + 1 >= back ? i + 1 - back : 0;
     }
 
     // Reports the occurrences that end with byte i, where the walk reached `state`.
     template <class Found>
     void report(State state, std::size_t i, Found&& found) const {
-        const std::size_t back = lookBack(state);
-        const std::size_t reach = i + 1 >= back ? i + 1 - back : 0;
-        forEachReport(state, [&](std::uint32_t pattern) { found(pattern, i + 1 - patternLength_[pattern], reach); });
+        const Reported* r = &reported_[state];
+        const std::size_t reach = reachOf(state, i);
+        for (;;) {
+            found(r->pattern, i + 1 - patternLength_[r->pattern], reach);
+            if (r->next == noState) return;
+            r = &reported_[r->next];
+        }
     }
 
-    // Calls visit(pattern) for each chosen pattern that ends where the walk reached `state`.
-    template <class Visit>
-    void forEachReport(State state, Visit&& visit) const {
-        for (State s = nodes_[state].report; s != noState; s = nodes_[nodes_[s].fail].report) visit(pattern_[s]);
-    }
-
-    // Walks bytes [from, to) from `state`, reporting as it goes; returns the state reached.
+    // Walks bytes [from, to) from `state`, reporting as it goes.
     template <class Found>
-    State walk(const unsigned char* bytes, State state, std::size_t from, std::size_t to, Found&& found) const {
+    void walk(const unsigned char* bytes, State state, std::size_t from, std::size_t to, Found&& found) const {
         for (std::size_t i = from; i < to; ++i) {
             const State next = nextState(state, classOf_[bytes[i]]);
             state = next & ~reportsFlag;
             if (next & reportsFlag) report(state, i, found);
         }
-        return state;
     }
 
-private:
-    // Set in a row's entries and in flagged() states when the state has something to report,
-    // so that most bytes need no look at the state's node.
-    static constexpr State reportsFlag = State{1} << 31;
-    State flagged(State s) const { return (reports_[s / 64] >> (s % 64) & 1) != 0 ? s | reportsFlag : s; }
-
-    State child(State s, std::uint8_t c) const;  // noState when there is none
-    State nextFromDeepState(State s, std::uint8_t c) const;
-    State nextWithoutRows(State s, std::uint8_t c) const;
-
     struct Node {
-        State firstChild;
+        std::uint32_t firstEdge;  // the edges to the children: firstEdge .. + children - 1,
+                                  // sorted by class
         State fail;
-        State report;
+        State firstChild;          // the first edge's target and class
         std::uint16_t children;
-        std::uint8_t firstLabel;  // the first child's class: most deep states have one child
+        std::uint8_t firstLabel;
         std::uint8_t shortDepth;  // the length of the state's path, or 255 for 255 and more
+    };
+
+    // What a state reports: the first pattern on its chain of failure links (itself first)
+    // that scans report, the next state on that chain with one, and how far back from the
+    // walk's position the state's path reaches, or further: one look for each report.
+    struct Reported {
+        std::uint32_t pattern;  // noPattern if the state reports nothing
+        State next;
+        std::uint32_t lookBack;
     };
 
     std::uint8_t classOf_[256];
     std::size_t classes_ = 0;
     std::vector<Node> nodes_;
-    std::vector<std::uint8_t> label_;     // the class of the byte that leads into each state
+    std::vector<std::uint8_t> edgeLabel_;
+    std::vector<State> edgeTarget_;
     std::vector<std::uint32_t> pattern_;  // pattern ending at each state, or noPattern
+    std::vector<State> breadthFirst_;     // the states in breadth-first order
+    std::vector<Reported> reported_;
     std::vector<std::uint32_t> patternLength_;
     std::size_t maxPatternLength_ = 0;
     std::size_t rowStates_ = 0;           // states 0 .. rowStates_ - 1 have rows

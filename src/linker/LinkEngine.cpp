@@ -3,6 +3,7 @@
 #include "CharacterStarts.h"
 #include "ClaimedBytes.h"
 #include "KeywordAutomaton.h"
+#include "SideBySide.h"
 
 #include <algorithm>
 #include <bit>
@@ -18,6 +19,8 @@ namespace {
 using LinkEngineDetail::CharacterStarts;
 using LinkEngineDetail::ClaimedBytes;
 using LinkEngineDetail::KeywordAutomaton;
+using LinkEngineDetail::runSideBySide;
+using LinkEngineDetail::threadsFor;
 
 constexpr std::uint32_t noPattern = KeywordAutomaton::noPattern;
 // Memory for full transition rows of the automaton's shallowest states, where scans spend
@@ -93,7 +96,7 @@ public:
     std::vector<Match> run() {
         PatternSet set = collectPatterns(keywords_, fold_, options_.ignoreCase);
         if (set.patterns.empty() || text_.empty() || options_.maxPerEntry == 0) return {};
-        KeywordAutomaton automaton(set.patterns, fold_, rowBudgetBytes(text_.size()));
+        KeywordAutomaton automaton(set.patterns, fold_, rowBudgetBytes(text_.size()), text_);
         if (text_.size() <= UINT32_MAX)
             chooseInGroups<std::uint32_t>(automaton, set.ofKeyword);
         else
@@ -120,15 +123,15 @@ private:
 
     // Cuts the scan's occurrences into groups that no occurrence outside them overlaps: a
     // group closes once the automaton's reach (no later occurrence starts before it) has
-    // passed the group's end. Small groups are settled into `settled_`, in text order;
+    // passed the group's end. Small groups are settled into `settled`, in text order;
     // the occurrences of larger ones go to `keep`, for the general way.
     class IsolatedGroups {
     public:
         static constexpr std::size_t smallGroup = 16;
 
-        IsolatedGroups(MatchChooser& chooser, const KeywordAutomaton& automaton,
-                       const std::vector<std::size_t>& firstKeyword)
-            : chooser_(chooser), automaton_(automaton), firstKeyword_(firstKeyword) {}
+        IsolatedGroups(const MatchChooser& chooser, const KeywordAutomaton& automaton,
+                       const std::vector<std::size_t>& firstKeyword, std::vector<Match>& settled)
+            : chooser_(chooser), automaton_(automaton), firstKeyword_(firstKeyword), settled_(settled) {}
 
         template <class Keep>
         void add(std::uint32_t pattern, std::size_t start, std::size_t reach, Keep&& keep) {
@@ -165,7 +168,7 @@ private:
         void settle() {
             if (group_.size() == 1) {  // most groups: one occurrence that overlaps no other
                 const Candidate& c = group_.front();
-                if (chooser_.mightTake(c.start, endOf(c) - c.start)) chooser_.settled_.push_back({c.start, firstKeyword_[c.pattern]});
+                if (chooser_.mightTake(c.start, endOf(c) - c.start)) settled_.push_back({c.start, firstKeyword_[c.pattern]});
                 return;
             }
             std::erase_if(group_, [&](const Candidate& c) { return !chooser_.mightTake(c.start, endOf(c) - c.start); });
@@ -184,12 +187,13 @@ private:
                 group_.resize(taken);
                 std::sort(group_.begin(), group_.end(), [](const Candidate& a, const Candidate& b) { return a.start < b.start; });
             }
-            for (const Candidate& c : group_) chooser_.settled_.push_back({c.start, firstKeyword_[c.pattern]});
+            for (const Candidate& c : group_) settled_.push_back({c.start, firstKeyword_[c.pattern]});
         }
 
-        MatchChooser& chooser_;
+        const MatchChooser& chooser_;
         const KeywordAutomaton& automaton_;
         const std::vector<std::size_t>& firstKeyword_;
+        std::vector<Match>& settled_;
         std::vector<Candidate> group_;
         std::size_t end_ = 0;
         bool large_ = false;
@@ -198,6 +202,87 @@ private:
     // Whether some keyword's scan might take [q, q + length) before any match is chosen.
     bool mightTake(std::size_t q, std::size_t length) const {
         return (!protectsBytes_ || fitsInSegment(q, length)) && (!options_.wholeWords || standsAlone(q, length));
+    }
+
+    // What the first pass finds in one stretch of the text: the occurrences whose last byte
+    // lies in [from, to). Stretches are done side by side, each on a thread of its own, and
+    // put together in order they give what one pass over the whole text would.
+    template <class Offset>
+    struct FirstPassPart {
+        struct Occurrence {
+            std::uint32_t pattern;
+            Offset start;
+        };
+        std::size_t from = 0;
+        std::size_t to = 0;
+        std::vector<std::size_t> count;  // occurrences of each pattern
+        std::vector<Occurrence> kept;    // in the order of their ends, unless !keptAll
+        bool keptAll = true;             // false: too many to keep; kept and settled are empty
+        std::vector<Match> settled;
+    };
+
+    // The stretches of the first pass: as many as the threads in use, the ones after the
+    // first each beginning where a group of overlapping occurrences begins (see
+    // groupStartFrom), so that each can be cut into groups on its own.
+    template <class Offset>
+    std::vector<FirstPassPart<Offset>> firstPassParts(const KeywordAutomaton& automaton) const {
+        const std::size_t n = text_.size(), wanted = threadsFor(n, options_.threads);
+        std::vector<FirstPassPart<Offset>> parts(1);
+        for (std::size_t i = 1; i < wanted; ++i) {
+            const std::size_t near = n / wanted * i;
+            const std::size_t from = settlesGroups() ? groupStartFrom(automaton, near) : near;
+            if (from <= parts.back().from || from >= n) continue;  // none close by: one stretch with the one before
+            parts.back().to = from;
+            parts.emplace_back().from = from;
+        }
+        parts.back().to = n;
+        return parts;
+    }
+
+    // The first position at or after `near` where an occurrence ends that begins a group of
+    // its own, whatever came before `near`: its reach is past the end of every occurrence
+    // before it. Those that end before `near` end at `near` at the latest, so only the ones
+    // found on the way count. Looks a little way only; ClaimedBytes::none if there is none.
+    std::size_t groupStartFrom(const KeywordAutomaton& automaton, std::size_t near) const {
+        constexpr std::size_t lookAhead = 64 << 10;
+        const std::size_t to = std::min(text_.size(), near + lookAhead);
+        std::size_t endSoFar = near;
+        const std::size_t found = automaton.findReport(text_, near, to, [&](std::size_t i, std::size_t reach) {
+            if (reach >= endSoFar) return true;
+            endSoFar = i + 1;
+            return false;
+        });
+        return found == to ? ClaimedBytes::none : found;
+    }
+
+    template <class Offset>
+    void firstPassOver(FirstPassPart<Offset>& part, const KeywordAutomaton& automaton,
+                       const std::vector<std::size_t>& firstKeyword) const {
+        part.count.assign(automaton.patternCount(), 0);
+        const std::size_t keepAtMost = (part.to - part.from) / 2;
+        auto keep = [&](std::uint32_t p, std::size_t start) {
+            if (!part.keptAll) return;
+            if (part.kept.size() <= keepAtMost) {
+                part.kept.push_back({p, static_cast<Offset>(start)});
+            } else {
+                part.keptAll = false;
+                part.kept = {};
+                part.settled = {};
+            }
+        };
+        if (firstKeyword.empty()) {
+            automaton.scan(text_, part.from, part.to, [&](std::uint32_t p, std::size_t start, std::size_t) {
+                ++part.count[p];
+                keep(p, start);
+            });
+            return;
+        }
+        IsolatedGroups groups(*this, automaton, firstKeyword, part.settled);
+        automaton.scan(text_, part.from, part.to, [&](std::uint32_t p, std::size_t start, std::size_t reach) {
+            ++part.count[p];
+            if (part.keptAll) groups.add(p, start, reach, keep);
+        });
+        if (part.keptAll) groups.finish();
     }
 
     // Entries are taken in consecutive groups. A pattern's occurrences are listed, by a pass
@@ -216,46 +301,34 @@ private:
         // The first pass counts every pattern's occurrences. While they stay few (fewer than
         // half the text's bytes, as in most texts) it also keeps them, which spares the
         // passes below. Where it can, it settles small isolated groups of occurrences on the
-        // spot and keeps only the rest (see IsolatedGroups below).
-        struct Occurrence { std::uint32_t pattern; Offset start; };
-        std::vector<Occurrence> firstPass;
-        bool keepFirstPass = true;
-        auto keep = [&](std::uint32_t p, std::size_t start) {
-            if (!keepFirstPass) return;
-            if (firstPass.size() <= text_.size() / 2) {
-                firstPass.push_back({p, static_cast<Offset>(start)});
-            } else {
-                keepFirstPass = false;
-                firstPass = {};
-                settled_ = {};
-            }
-        };
+        // spot and keeps only the rest (see IsolatedGroups above).
         automaton.reportOnly(wanted);
+        std::vector<FirstPassPart<Offset>> parts = firstPassParts<Offset>(automaton);
+        std::vector<std::size_t> firstKeyword;
         if (settlesGroups()) {
-            std::vector<std::size_t> firstKeyword(patterns, 0);
+            firstKeyword.assign(patterns, 0);
             for (std::size_t k = patternOf.size(); k-- > 0;)
                 if (patternOf[k] != noPattern) firstKeyword[patternOf[k]] = k;
-            IsolatedGroups groups(*this, automaton, firstKeyword);
-            automaton.scan(text_, [&](std::uint32_t p, std::size_t start, std::size_t reach) {
-                ++count[p];
-                if (keepFirstPass) groups.add(p, start, reach, keep);
-            });
-            if (keepFirstPass) groups.finish();
-        } else {
-            automaton.scan(text_, [&](std::uint32_t p, std::size_t start, std::size_t) {
-                ++count[p];
-                keep(p, start);
-            });
         }
+        runSideBySide(parts.size(), [&](std::size_t i) { firstPassOver(parts[i], automaton, firstKeyword); });
+        const bool keptAll = std::ranges::all_of(parts, [](const FirstPassPart<Offset>& part) { return part.keptAll; });
+        for (const FirstPassPart<Offset>& part : parts)
+            for (std::size_t p = 0; p < patterns; ++p) count[p] += part.count[p];
         wanted.assign(patterns, false);
-        if (keepFirstPass) {
+        if (keptAll) {
             count.assign(patterns, 0);
-            for (const Occurrence& o : firstPass) ++count[o.pattern];
+            for (const FirstPassPart<Offset>& part : parts)
+                for (const auto& o : part.kept) ++count[o.pattern];
             for (std::size_t p = 0; p < patterns; ++p) lists[p].reserve(count[p]);
-            for (const Occurrence& o : firstPass) lists[o.pattern].push_back(o.start);
-            firstPass = {};
+            for (FirstPassPart<Offset>& part : parts) {
+                for (const auto& o : part.kept) lists[o.pattern].push_back(o.start);
+                part.kept = {};
+                settled_.insert(settled_.end(), part.settled.begin(), part.settled.end());
+                part.settled = {};
+            }
             listed.assign(patterns, true);
         }
+        parts = {};
 
         // No pattern occurs more often than the text has bytes, n. With a budget of 2n a
         // group closes only once it lists more than n occurrences, so there are at most
@@ -275,7 +348,7 @@ private:
             }
             if (total > 0) {
                 automaton.reportOnly(wanted);
-                automaton.scan(text_, [&](std::uint32_t p, std::size_t start, std::size_t) {
+                automaton.scan(text_, 0, text_.size(), [&](std::uint32_t p, std::size_t start, std::size_t) {
                     lists[p].push_back(static_cast<Offset>(start));
                 });
             }

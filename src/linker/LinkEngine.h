@@ -19,6 +19,9 @@
 //   protectedRanges byte ranges [begin, end) of the input that behave as anchors already
 //                   inserted: never matched, and they bound the segments around them. Any
 //                   order, overlaps allowed; parts beyond the text are ignored.
+// And one that changes nothing in the result:
+//   threads         how many threads scan the text; 0: as many as the machine runs at
+//                   once, for texts of some MiB.
 //
 // Cost: about the text's length plus the number of keyword occurrences, whatever the number
 // of entries: one Aho-Corasick pass over the text, and a few more only where keywords occur
@@ -48,6 +51,7 @@ struct Options {
     bool wholeWords = false;
     std::size_t maxPerEntry = unlimited;
     std::vector<ByteRange> protectedRanges = {};
+    std::size_t threads = 0;
 };
 
 // One chosen match: the keyword of entry `entry` stands in the input at `begin`.

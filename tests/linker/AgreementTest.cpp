@@ -75,6 +75,7 @@ GeneratedCase generate(std::uint64_t seed, bool withOptions) {
             const std::size_t begin = random.below(c.text.size() + 2);
             c.options.protectedRanges.push_back({begin, begin + random.below(6)});
         }
+        c.options.threads = 1 + random.below(4);
     }
     return c;
 }
@@ -92,7 +93,8 @@ std::string describe(const GeneratedCase& c) {
     std::string d = "text " + quoted(c.text) + (c.cp.isLeadByte(0x81) ? " cp932" : "") + "\nentries";
     for (const KeywordEntry& e : c.entries) d += " (" + quoted(e.keyword) + ", " + quoted(e.link) + ")";
     d += "\noptions: ignoreCase " + std::to_string(c.options.ignoreCase) + " wholeWords " +
-         std::to_string(c.options.wholeWords) + " max " + std::to_string(c.options.maxPerEntry) + " protected";
+         std::to_string(c.options.wholeWords) + " max " + std::to_string(c.options.maxPerEntry) + " threads " +
+         std::to_string(c.options.threads) + " protected";
     for (const LinkEngine::ByteRange& r : c.options.protectedRanges)
         d += " [" + std::to_string(r.begin) + "," + std::to_string(r.end) + ")";
     return d;
@@ -167,8 +169,9 @@ TEST(Agreement, DenseOverlapsInSeveralPasses) {
     }
 }
 
-// Texts of 160 KiB, which the engine scans in several runs of blocks: one where
-// occurrences are few, and one where every byte ends several, which the scan treats apart.
+// Texts of 160 KiB, which the engine scans in several runs of blocks, on one thread and on
+// three: one where occurrences are few, and one where every byte ends several, so that
+// stretches for the threads are hard to find.
 TEST(Agreement, LongTexts) {
     struct LongCase { const char* alphabet; std::size_t keywordLength; };
     for (const LongCase& c : {LongCase{"abcdefgh ", 5}, LongCase{"ab", 3}}) {
@@ -182,8 +185,13 @@ TEST(Agreement, LongTexts) {
                 entries.push_back({text.substr(begin, 1 + random.below(c.keywordLength)), std::to_string(i)});
             }
             const CodePage cp = CodePage::singleByte();
-            ASSERT_EQ(LinkEngine::insertLinks(text, entries, cp, {}), ReferenceLinker::insertLinks(text, entries, cp, {}))
-                << c.alphabet << " seed " << seed;
+            const std::string expected = ReferenceLinker::insertLinks(text, entries, cp, {});
+            for (const std::size_t threads : {1, 3}) {
+                LinkEngine::Options options;
+                options.threads = threads;
+                ASSERT_EQ(LinkEngine::insertLinks(text, entries, cp, options), expected)
+                    << c.alphabet << " seed " << seed << " threads " << threads;
+            }
         }
     }
 }
@@ -210,6 +218,7 @@ TEST(Agreement, SparseAndDenseStretches) {
             const std::size_t begin = random.below(text.size());
             options.protectedRanges.push_back({begin, begin + random.below(8)});
         }
+        options.threads = 1 + random.below(4);
         const CodePage cp = CodePage::singleByte();
         ASSERT_EQ(LinkEngine::insertLinks(text, entries, cp, options), ReferenceLinker::insertLinks(text, entries, cp, options))
             << "seed " << seed;

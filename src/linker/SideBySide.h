@@ -1,0 +1,18 @@
+#pragma once
+// Work split over the machine's threads.
+#include <cstddef>
+#include <functional>
+
+namespace LinkEngineDetail {
+
+// How many threads to give a text of `bytes` bytes: `requested` if it is not 0, otherwise as
+// many as the machine runs at once, but no more than one for each MiB: a thread costs about
+// what scanning a few KiB does, and short texts are done before it would start.
+std::size_t threadsFor(std::size_t bytes, std::size_t requested);
+
+// Runs work(0) .. work(count - 1) side by side, work(0) on the calling thread and each other
+// on a thread of its own, and returns once all are done. If any throws, the first of them
+// in index order is rethrown here, after all have ended.
+void runSideBySide(std::size_t count, const std::function<void(std::size_t)>& work);
+
+}  // namespace LinkEngineDetail

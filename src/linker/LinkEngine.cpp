@@ -3,13 +3,12 @@
 #include "CharacterStarts.h"
 #include "ClaimedBytes.h"
 #include "KeywordAutomaton.h"
+#include "LinkedText.h"
 #include "SideBySide.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <cstring>
-#include <memory>
 #include <optional>
 #include <unordered_map>
 
@@ -19,6 +18,8 @@ namespace {
 using LinkEngineDetail::CharacterStarts;
 using LinkEngineDetail::ClaimedBytes;
 using LinkEngineDetail::KeywordAutomaton;
+using LinkEngineDetail::LinkedText;
+using LinkEngineDetail::makeInOrder;
 using LinkEngineDetail::runSideBySide;
 using LinkEngineDetail::threadsFor;
 
@@ -27,7 +28,6 @@ constexpr std::uint32_t noPattern = KeywordAutomaton::noPattern;
 // most bytes: as much as the text, within bounds. Measured on article-like text with 10,000
 // keywords, 256 KiB of rows scan at about 2/3 the speed of 1 MiB; more gains little.
 std::size_t rowBudgetBytes(std::size_t textBytes) { return std::clamp<std::size_t>(textBytes, 256 << 10, 4 << 20); }
-constexpr std::string_view anchorOpen = "<a href=\"", anchorMiddle = "\">", anchorClose = "</a>";
 
 unsigned char foldAscii(unsigned char b) { return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b - 'A' + 'a') : b; }
 bool isAsciiLetter(unsigned char b) { return foldAscii(b) >= 'a' && foldAscii(b) <= 'z'; }
@@ -463,33 +463,10 @@ std::vector<std::string_view> keywordsOf(const std::vector<KeywordEntry>& entrie
     return keywords;
 }
 
-// Calls emit(bytes) for each piece of the linked text in order: the text between matches,
-// and the parts of each anchor.
-template <class Emit>
-void forEachPiece(std::string_view text, const std::vector<KeywordEntry>& entries, const std::vector<Match>& matches,
-                  Emit&& emit) {
-    std::size_t copied = 0;
-    for (const Match& m : matches) {
-        const KeywordEntry& entry = entries[m.entry];
-        emit(text.substr(copied, m.begin - copied));
-        emit(anchorOpen);
-        emit(entry.link);
-        emit(anchorMiddle);
-        emit(text.substr(m.begin, entry.keyword.size()));
-        emit(anchorClose);
-        copied = m.begin + entry.keyword.size();
-    }
-    emit(text.substr(copied));
-}
-
 }  // namespace
 
 bool isWordByte(unsigned char b) {
     return isAsciiLetter(b) || (b >= '0' && b <= '9') || b == '_' || b >= 0x80;
-}
-
-void appendAnchor(std::string& out, std::string_view anchorText, std::string_view link) {
-    out.append(anchorOpen).append(link).append(anchorMiddle).append(anchorText).append(anchorClose);
 }
 
 std::vector<Match> findMatches(std::string_view text, std::span<const std::string_view> keywords, const CodePage& cp,
@@ -500,37 +477,20 @@ std::vector<Match> findMatches(std::string_view text, std::span<const std::strin
 std::string insertLinks(std::string_view text, const std::vector<KeywordEntry>& entries, const CodePage& cp,
                         const Options& options) {
     const std::vector<Match> matches = findMatches(text, keywordsOf(entries), cp, options);
-    std::size_t size = text.size();
-    for (const Match& m : matches)
-        size += anchorOpen.size() + entries[m.entry].link.size() + anchorMiddle.size() + anchorClose.size();
-    std::string out(size, '\0');
-    char* at = out.data();
-    forEachPiece(text, entries, matches, [&](std::string_view piece) {
-        std::memcpy(at, piece.data(), piece.size());
-        at += piece.size();
-    });
+    const LinkedText linked(text, entries, matches, LinkedText::wholeText);
+    std::string out;
+    if (linked.pieceCount() > 0) linked.makePiece(0, out);
     return out;
 }
 
+// The pieces are made on other threads while this one writes the ones made already.
 void writeLinks(std::string_view text, const std::vector<KeywordEntry>& entries, const CodePage& cp,
                 const Options& options, const std::function<void(std::string_view)>& write) {
-    constexpr std::size_t pieceBytes = 1 << 20;
+    constexpr std::size_t pieceBytes = 1 << 20, piecesAhead = 8;
     const std::vector<Match> matches = findMatches(text, keywordsOf(entries), cp, options);
-    const std::unique_ptr<char[]> buffer(new char[pieceBytes]);
-    std::size_t used = 0;
-    forEachPiece(text, entries, matches, [&](std::string_view bytes) {
-        if (used + bytes.size() > pieceBytes && used > 0) {
-            write({buffer.get(), used});
-            used = 0;
-        }
-        if (bytes.size() >= pieceBytes) {
-            write(bytes);
-        } else {
-            std::memcpy(buffer.get() + used, bytes.data(), bytes.size());
-            used += bytes.size();
-        }
-    });
-    if (used > 0) write({buffer.get(), used});
+    const LinkedText linked(text, entries, matches, pieceBytes);
+    makeInOrder(linked.pieceCount(), threadsFor(text.size(), options.threads) - 1, piecesAhead,
+                [&](std::size_t i, std::string& piece) { linked.makePiece(i, piece); }, write);
 }
 
 }  // namespace LinkEngine

@@ -2,6 +2,8 @@
 // Work split over the machine's threads.
 #include <cstddef>
 #include <functional>
+#include <string>
+#include <string_view>
 
 namespace LinkEngineDetail {
 
@@ -14,5 +16,14 @@ std::size_t threadsFor(std::size_t bytes, std::size_t requested);
 // on a thread of its own, and returns once all are done. If any throws, the first of them
 // in index order is rethrown here, after all have ended.
 void runSideBySide(std::size_t count, const std::function<void(std::size_t)>& work);
+
+// Makes pieces 0 .. count - 1 with make(i, piece) on `workers` threads of their own and hands
+// each to use() on the calling thread, in order, while later ones are being made; at most
+// `ahead` pieces are made and not yet used at any time. With no workers, makes and uses
+// each in turn on the calling thread. If make or use throws, no further piece is used and
+// the first failure is rethrown here once the workers have stopped.
+void makeInOrder(std::size_t count, std::size_t workers, std::size_t ahead,
+                 const std::function<void(std::size_t, std::string&)>& make,
+                 const std::function<void(std::string_view)>& use);
 
 }  // namespace LinkEngineDetail

@@ -47,8 +47,9 @@ TEST(LinkCaseTable, WriteLinksGivesTheSameText) {
     }
 }
 
-// Outputs of several mebibytes come in pieces: a stretch of plain text longer than a piece,
-// then anchors close together, then plain text to the end.
+// Outputs of several mebibytes come in pieces, made on other threads while the ones before
+// are written: a stretch of plain text longer than a piece, then anchors close together,
+// then plain text to the end.
 TEST(WriteLinks, LongOutputInPieces) {
     const std::string text = std::string(3 << 20, 'x') + [] {
         std::string s;
@@ -56,15 +57,21 @@ TEST(WriteLinks, LongOutputInPieces) {
         return s;
     }() + std::string(1 << 20, 'y');
     const std::vector<KeywordEntry> entries = {{"cat", "/c"}, {"dog", "/d"}};
-    std::string written;
-    std::size_t pieces = 0;
-    LinkEngine::writeLinks(text, entries, CodePage::singleByte(), {}, [&](std::string_view piece) {
-        EXPECT_FALSE(piece.empty());
-        written += piece;
-        ++pieces;
-    });
-    EXPECT_GT(pieces, 3u);
-    EXPECT_EQ(written, LinkEngine::insertLinks(text, entries, CodePage::singleByte(), {}));
+    const std::string whole = LinkEngine::insertLinks(text, entries, CodePage::singleByte(), {});
+    for (const std::size_t threads : {1, 3}) {
+        LinkEngine::Options options;
+        options.threads = threads;
+        std::string written;
+        std::size_t pieces = 0;
+        LinkEngine::writeLinks(text, entries, CodePage::singleByte(), options, [&](std::string_view piece) {
+            EXPECT_FALSE(piece.empty());
+            EXPECT_LE(piece.size(), (1u << 20) + 20) << "a piece is cut once it holds a mebibyte";
+            written += piece;
+            ++pieces;
+        });
+        EXPECT_GT(pieces, 3u);
+        EXPECT_EQ(written, whole) << threads << " threads";
+    }
 }
 
 // One entry alone links exactly as replaceAll with the entry's anchor.

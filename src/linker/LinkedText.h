@@ -1,0 +1,44 @@
+#pragma once
+// The linked text, made from the input and the chosen matches in pieces of about a given
+// size, so that it can be written while the next pieces are being made, on other threads,
+// without ever being held whole.
+#include "LinkEngine.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace LinkEngineDetail {
+
+class LinkedText {
+public:
+    static constexpr std::size_t wholeText = static_cast<std::size_t>(-1);  // one piece
+
+    // `matches` in the order of their positions, none overlapping another; all must outlive
+    // the object. A piece is cut where its bytes reach `pieceBytes`, in plain text or after
+    // an anchor.
+    LinkedText(std::string_view text, const std::vector<KeywordEntry>& entries,
+               const std::vector<LinkEngine::Match>& matches, std::size_t pieceBytes);
+
+    std::size_t pieceCount() const { return pieces_.size(); }
+    // Puts piece i in `out`, replacing what it held; may run on several threads at once.
+    void makePiece(std::size_t i, std::string& out) const;
+
+private:
+    // The text [textBegin, textEnd) with an anchor around each match from firstMatch to
+    // endMatch - 1, all inside that stretch of text.
+    struct Piece {
+        std::size_t textBegin, textEnd;
+        std::size_t firstMatch, endMatch;
+        std::size_t bytes;
+    };
+
+    std::string_view text_;
+    const std::vector<KeywordEntry>& entries_;
+    const std::vector<LinkEngine::Match>& matches_;
+    std::vector<std::string> heads_;  // <a href="LINK"> of each entry
+    std::vector<Piece> pieces_;
+};
+
+}  // namespace LinkEngineDetail

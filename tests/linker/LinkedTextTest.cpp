@@ -1,0 +1,63 @@
+// The linked text cut into pieces of any size gives the same bytes as in one piece: cuts in
+// plain text, right before and after anchors, between anchors that touch, at the text's ends.
+#include "LinkedText.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+using LinkEngineDetail::LinkedText;
+
+// A piece is cut once it holds pieceBytes: it is shorter than that plus one anchor.
+std::string piecesJoined(const LinkedText& linked, std::size_t pieceBytes, std::size_t longestAnchor) {
+    std::string joined, piece;
+    for (std::size_t i = 0; i < linked.pieceCount(); ++i) {
+        linked.makePiece(i, piece);
+        EXPECT_FALSE(piece.empty()) << "piece " << i;
+        EXPECT_LT(piece.size(), pieceBytes + longestAnchor) << "piece " << i;
+        joined += piece;
+    }
+    return joined;
+}
+
+TEST(LinkedText, AnyPieceSizeGivesTheWholeText) {
+    struct Case {
+        std::string text;
+        std::vector<LinkEngine::Match> matches;
+    };
+    const std::vector<KeywordEntry> entries = {{"ab", "L"}, {"c", "/long/link"}};
+    const Case cases[] = {
+        {"ab plain c text ab", {{0, 0}, {9, 1}, {16, 0}}},  // anchors at both ends
+        {"abcab", {{0, 0}, {2, 1}, {3, 0}}},               // anchors that touch
+        {"only plain text here", {}},
+        {"c", {{0, 1}}},
+    };
+    std::size_t longestAnchor = 0;
+    for (const KeywordEntry& e : entries) {
+        std::string anchor;
+        LinkEngine::appendAnchor(anchor, e.keyword, e.link);
+        longestAnchor = std::max(longestAnchor, anchor.size());
+    }
+    for (const Case& c : cases) {
+        const LinkedText whole(c.text, entries, c.matches, LinkedText::wholeText);
+        ASSERT_EQ(whole.pieceCount(), 1u);
+        std::string expected;
+        whole.makePiece(0, expected);
+        for (std::size_t pieceBytes = 1; pieceBytes <= expected.size() + 1; ++pieceBytes)
+            EXPECT_EQ(piecesJoined(LinkedText(c.text, entries, c.matches, pieceBytes), pieceBytes, longestAnchor), expected)
+                << c.text << ", pieces of " << pieceBytes;
+    }
+}
+
+TEST(LinkedText, EmptyTextHasNoPieces) {
+    const std::vector<KeywordEntry> entries = {{"a", "L"}};
+    const std::vector<LinkEngine::Match> none;
+    EXPECT_EQ(LinkedText("", entries, none, 4).pieceCount(), 0u);
+    EXPECT_EQ(LinkedText("", entries, none, LinkedText::wholeText).pieceCount(), 0u);
+}
+
+}  // namespace

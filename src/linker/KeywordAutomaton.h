@@ -91,8 +91,13 @@ public:
                 }
             }
             for (std::size_t w = 0; w < walks; ++w) {
-                for (const Hit* h = notes.data() + w * (block + 1); h != hits[w]; ++h)
+                // What a state reports is likely not in the cache: asked for a few notes
+                // ahead, it is there by the time it is needed.
+                constexpr std::ptrdiff_t lookAhead = 8;
+                for (const Hit* h = notes.data() + w * (block + 1); h != hits[w]; ++h) {
+                    if (hits[w] - h > lookAhead) __builtin_prefetch(&reported_[h[lookAhead].state]);
                     report(h->state, begin[w] + h->offset, found);
+                }
                 walk(bytes, state[w], begin[w] + together, end[w], found);
             }
         }

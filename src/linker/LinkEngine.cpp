@@ -101,13 +101,7 @@ public:
             chooseInGroups<std::uint32_t>(automaton, set.ofKeyword);
         else
             chooseInGroups<std::uint64_t>(automaton, set.ofKeyword);
-        if (matches_.empty()) return std::move(settled_);
-        if (settled_.empty()) return inTextOrder();
-        const std::vector<Match> chosen = inTextOrder();
-        std::vector<Match> all(chosen.size() + settled_.size());
-        std::merge(chosen.begin(), chosen.end(), settled_.begin(), settled_.end(), all.begin(),
-                   [](const Match& a, const Match& b) { return a.begin < b.begin; });
-        return all;
+        return inTextOrder();
     }
 
 private:
@@ -323,8 +317,7 @@ private:
             for (FirstPassPart<Offset>& part : parts) {
                 for (const auto& o : part.kept) lists[o.pattern].push_back(o.start);
                 part.kept = {};
-                settled_.insert(settled_.end(), part.settled.begin(), part.settled.end());
-                part.settled = {};
+                if (!part.settled.empty()) settledParts_.push_back(std::move(part.settled));
             }
             listed.assign(patterns, true);
         }
@@ -422,10 +415,36 @@ private:
         return equal;
     }
 
-    // The matches sorted by position, in linear time and in place: a match's rank among
-    // the set bits of a bit set of match starts is its place, and each swap puts one match
-    // in its place for good.
+    // All matches in the order of their positions: the ones chosen entry by entry, put in
+    // order, merged with the settled ones.
     std::vector<Match> inTextOrder() {
+        sortChosen();
+        if (settledParts_.empty()) return std::move(matches_);
+        if (matches_.empty() && settledParts_.size() == 1) return std::move(settledParts_.front());
+        std::size_t total = matches_.size();
+        for (const std::vector<Match>& part : settledParts_) total += part.size();
+        std::vector<Match> all;
+        all.reserve(total);
+        auto chosen = matches_.cbegin();
+        for (std::vector<Match>& part : settledParts_) {
+            for (const Match& m : part) {
+                while (chosen != matches_.cend() && chosen->begin < m.begin) all.push_back(*chosen++);
+                all.push_back(m);
+            }
+            part = {};
+        }
+        all.insert(all.end(), chosen, matches_.cend());
+        return all;
+    }
+
+    // The chosen matches sorted by position. Where they are many, in linear time and in
+    // place: a match's rank among the set bits of a bit set of match starts is its place,
+    // and each swap puts one match in its place for good.
+    void sortChosen() {
+        if (matches_.size() < text_.size() / 64) {
+            std::sort(matches_.begin(), matches_.end(), [](const Match& a, const Match& b) { return a.begin < b.begin; });
+            return;
+        }
         std::vector<std::uint64_t> startBits(text_.size() / 64 + 1, 0);
         for (const Match& m : matches_) startBits[m.begin / 64] |= std::uint64_t{1} << (m.begin % 64);
         std::vector<std::size_t> rankBefore(startBits.size());
@@ -441,7 +460,6 @@ private:
         for (std::size_t i = 0; i < matches_.size(); ++i)
             for (std::size_t place = placeOf(matches_[i].begin); place != i; place = placeOf(matches_[i].begin))
                 std::swap(matches_[i], matches_[place]);
-        return std::move(matches_);
     }
 
     std::string_view text_;
@@ -453,7 +471,9 @@ private:
     std::optional<CharacterStarts> starts_;
     bool protectsBytes_ = false;
     std::vector<Match> matches_;
-    std::vector<Match> settled_;  // matches settled during the first pass, in text order
+    // The matches settled during the first pass, in text order: one list for each stretch
+    // of the text that had some, in the stretches' order.
+    std::vector<std::vector<Match>> settledParts_;
 };
 
 std::vector<std::string_view> keywordsOf(const std::vector<KeywordEntry>& entries) {

@@ -105,16 +105,18 @@ struct ShallowRows {
     }
 };
 
-// The states in the order of how often a walk over a sample of the text stands in them,
-// most often first (the root always first), then the states the sample never reached, in
-// breadth-first order. The sample is a few pieces spread over the text, 1/32 of it within
-// 64 KiB and 1 MiB, each walked from the root.
-std::vector<State> statesByUse(const BreadthFirstTrie& trie, const ShallowRows& rows,
-                               const std::uint8_t (&classOf)[256], std::string_view text) {
+// The order of the states in the automaton. The `withRows` states that a walk over a sample
+// of the text stands in most often come first (the root always first), most often first.
+// The others follow in depth-first order, so that a walk down a path of states without
+// rows finds each next node beside the last. The sample is a few pieces spread over the
+// text, 1/32 of it within 64 KiB and 1 MiB, each walked from the root.
+std::vector<State> stateOrder(const BreadthFirstTrie& trie, const ShallowRows& rows, const std::uint8_t (&classOf)[256],
+                              std::string_view text, std::size_t withRows) {
     constexpr std::size_t pieces = 16;
     const std::size_t sampleBytes = std::min(text.size(), std::clamp<std::size_t>(text.size() / 32, 64 << 10, 1 << 20));
     const std::size_t pieceBytes = sampleBytes / pieces;
-    std::vector<std::uint32_t> visits(trie.nodes.size(), 0);
+    const std::size_t states = trie.nodes.size();
+    std::vector<std::uint32_t> visits(states, 0);
     for (std::size_t p = 0; p < pieces && pieceBytes > 0; ++p) {
         const std::size_t begin = text.size() / pieces * p;
         State s = 0;
@@ -123,13 +125,22 @@ std::vector<State> statesByUse(const BreadthFirstTrie& trie, const ShallowRows& 
             ++visits[s];
         }
     }
-    std::vector<State> visited, order{0};
-    for (State s = 1; s < trie.nodes.size(); ++s)
-        if (visits[s] > 0) visited.push_back(s);
-    std::stable_sort(visited.begin(), visited.end(), [&](State a, State b) { return visits[a] > visits[b]; });
-    order.insert(order.end(), visited.begin(), visited.end());
-    for (State s = 1; s < trie.nodes.size(); ++s)
-        if (visits[s] == 0) order.push_back(s);
+    // The most visited first; states never visited keep their breadth-first order.
+    std::vector<State> order(states);
+    std::iota(order.begin(), order.end(), State{0});
+    visits[0] = UINT32_MAX;
+    std::stable_sort(order.begin(), order.end(), [&](State a, State b) { return visits[a] > visits[b]; });
+
+    std::vector<bool> hasRow(states, false);
+    for (std::size_t i = 0; i < withRows; ++i) hasRow[order[i]] = true;
+    order.resize(withRows);
+    std::vector<State> pending{0};  // depth first, children in their order
+    while (!pending.empty()) {
+        const State s = pending.back();
+        pending.pop_back();
+        if (!hasRow[s]) order.push_back(s);
+        for (State c = trie.nodes[s].firstChild + trie.nodes[s].children; c-- > trie.nodes[s].firstChild;) pending.push_back(c);
+    }
     return order;
 }
 
@@ -158,9 +169,9 @@ KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, c
     rowStates_ = std::clamp<std::size_t>(rowBudgetBytes / (classes_ * sizeof(State)), 1, states);
     const ShallowRows shallowRows(trie, classes_, rowStates_);
 
-    // Renumber the states by use: the ones a scan stands in most get the rows and lie
-    // together, so that the scan touches as few cache lines as it can.
-    const std::vector<State> order = statesByUse(trie, shallowRows, classOf_, text);
+    // Renumber the states: the ones a scan stands in most get the rows and lie together, so
+    // that the scan touches as few cache lines as it can.
+    const std::vector<State> order = stateOrder(trie, shallowRows, classOf_, text, rowStates_);
     std::vector<State> numberOf(states);
     for (State s = 0; s < states; ++s) numberOf[order[s]] = s;
 

@@ -9,7 +9,7 @@ namespace {
 using State = KeywordAutomaton::State;
 
 // The trie as it is built: states numbered breadth first, so the children of a state are
-// consecutive and sorted by class. The automaton's own layout is made from it.
+// consecutive (in the order of their bytes). The automaton's own layout is made from it.
 struct BreadthFirstTrie {
     struct Node {
         State firstChild;
@@ -24,8 +24,8 @@ struct BreadthFirstTrie {
     State child(State s, std::uint8_t c) const {
         const std::uint8_t* first = label.data() + nodes[s].firstChild;
         const std::uint8_t* last = first + nodes[s].children;
-        const std::uint8_t* found = std::lower_bound(first, last, c);
-        return found != last && *found == c ? static_cast<State>(found - label.data()) : KeywordAutomaton::noState;
+        const std::uint8_t* found = std::find(first, last, c);
+        return found != last ? static_cast<State>(found - label.data()) : KeywordAutomaton::noState;
     }
 
     // The goto function with failure links, no rows: for building only.
@@ -36,6 +36,19 @@ struct BreadthFirstTrie {
         }
     }
 };
+
+// Calls visit(begin, end) for the pieces of the text that stand for all of it where the
+// layout is made: a few pieces spread over the text, 1/32 of it within 64 KiB and 1 MiB.
+template <class Visit>
+void forEachSamplePiece(std::string_view text, Visit&& visit) {
+    constexpr std::size_t pieces = 16;
+    const std::size_t sampleBytes = std::min(text.size(), std::clamp<std::size_t>(text.size() / 32, 64 << 10, 1 << 20));
+    const std::size_t pieceBytes = sampleBytes / pieces;
+    for (std::size_t p = 0; p < pieces && pieceBytes > 0; ++p) {
+        const std::size_t begin = text.size() / pieces * p;
+        visit(begin, begin + pieceBytes);
+    }
+}
 
 BreadthFirstTrie buildTrie(std::span<const std::string_view> patterns, const std::uint8_t (&classOfByte)[256]) {
     // From the sorted patterns: the patterns below a state share its path and lie next to
@@ -108,23 +121,18 @@ struct ShallowRows {
 // The order of the states in the automaton. The `withRows` states that a walk over a sample
 // of the text stands in most often come first (the root always first), most often first.
 // The others follow in depth-first order, so that a walk down a path of states without
-// rows finds each next node beside the last. The sample is a few pieces spread over the
-// text, 1/32 of it within 64 KiB and 1 MiB, each walked from the root.
+// rows finds each next node beside the last. Each piece of the sample is walked from the root.
 std::vector<State> stateOrder(const BreadthFirstTrie& trie, const ShallowRows& rows, const std::uint8_t (&classOf)[256],
                               std::string_view text, std::size_t withRows) {
-    constexpr std::size_t pieces = 16;
-    const std::size_t sampleBytes = std::min(text.size(), std::clamp<std::size_t>(text.size() / 32, 64 << 10, 1 << 20));
-    const std::size_t pieceBytes = sampleBytes / pieces;
     const std::size_t states = trie.nodes.size();
     std::vector<std::uint32_t> visits(states, 0);
-    for (std::size_t p = 0; p < pieces && pieceBytes > 0; ++p) {
-        const std::size_t begin = text.size() / pieces * p;
+    forEachSamplePiece(text, [&](std::size_t begin, std::size_t end) {
         State s = 0;
-        for (std::size_t i = begin; i < begin + pieceBytes; ++i) {
+        for (std::size_t i = begin; i < end; ++i) {
             s = rows.next(trie, s, classOf[static_cast<unsigned char>(text[i])]);
             ++visits[s];
         }
-    }
+    });
     // The most visited first; states never visited keep their breadth-first order.
     std::vector<State> order(states);
     std::iota(order.begin(), order.end(), State{0});
@@ -149,13 +157,21 @@ std::vector<State> stateOrder(const BreadthFirstTrie& trie, const ShallowRows& r
 KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, const std::uint8_t (&fold)[256],
                                    std::size_t rowBudgetBytes, std::string_view text)
     : patternLength_(patterns.size()) {
-    // Classes in byte order, so that sorting by byte also sorts by class.
+    // The bytes that occur in patterns get a class each, the ones most frequent in the text
+    // first, so that the entries of a row that scans use most lie together at its start.
     bool occurs[256] = {};
     for (std::string_view p : patterns)
         for (char b : p) occurs[static_cast<unsigned char>(b)] = true;
-    std::uint8_t classOfByte[256];
+    std::size_t frequency[256] = {};
+    forEachSamplePiece(text, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) ++frequency[fold[static_cast<unsigned char>(text[i])]];
+    });
+    std::vector<unsigned> byFrequency;
     for (unsigned b = 0; b < 256; ++b)
-        if (occurs[b]) classOfByte[b] = static_cast<std::uint8_t>(classes_++);
+        if (occurs[b]) byFrequency.push_back(b);
+    std::stable_sort(byFrequency.begin(), byFrequency.end(), [&](unsigned a, unsigned b) { return frequency[a] > frequency[b]; });
+    std::uint8_t classOfByte[256];
+    for (unsigned b : byFrequency) classOfByte[b] = static_cast<std::uint8_t>(classes_++);
     const std::uint8_t otherBytes = static_cast<std::uint8_t>(classes_);  // 256 classes leave no other bytes
     if (classes_ < 256) ++classes_;
     for (unsigned b = 0; b < 256; ++b) classOf_[b] = occurs[fold[b]] ? classOfByte[fold[b]] : otherBytes;
@@ -166,7 +182,11 @@ KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, c
 
     const BreadthFirstTrie trie = buildTrie(patterns, classOfByte);
     const std::size_t states = trie.nodes.size();
-    rowStates_ = std::clamp<std::size_t>(rowBudgetBytes / (classes_ * sizeof(State)), 1, states);
+    // Rows are a whole number of cache lines long and begin on one, so that the entries at
+    // a row's start share as few lines as they can.
+    constexpr std::size_t statesPerLine = 64 / sizeof(State);
+    rowStride_ = (classes_ + statesPerLine - 1) / statesPerLine * statesPerLine;
+    rowStates_ = std::clamp<std::size_t>(rowBudgetBytes / (rowStride_ * sizeof(State)), 1, states);
     const ShallowRows shallowRows(trie, classes_, rowStates_);
 
     // Renumber the states: the ones a scan stands in most get the rows and lie together, so
@@ -180,6 +200,7 @@ KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, c
     breadthFirst_.resize(states);
     edgeLabel_.reserve(states);
     edgeTarget_.reserve(states);
+    std::vector<std::pair<std::uint8_t, State>> edges;  // of one state, sorted by class
     for (State s = 0; s < states; ++s) {
         const BreadthFirstTrie::Node& from = trie.nodes[order[s]];
         Node& node = nodes_[s];
@@ -187,21 +208,26 @@ KeywordAutomaton::KeywordAutomaton(std::span<const std::string_view> patterns, c
         node.fail = numberOf[from.fail];
         node.children = static_cast<std::uint16_t>(from.children);
         node.shortDepth = static_cast<std::uint8_t>(std::min<std::uint32_t>(from.depth, 255));
-        for (State c = from.firstChild; c < from.firstChild + from.children; ++c) {
-            edgeLabel_.push_back(trie.label[c]);
-            edgeTarget_.push_back(numberOf[c]);
+        edges.clear();
+        for (State c = from.firstChild; c < from.firstChild + from.children; ++c) edges.push_back({trie.label[c], numberOf[c]});
+        std::sort(edges.begin(), edges.end());
+        for (const auto& [label, target] : edges) {
+            edgeLabel_.push_back(label);
+            edgeTarget_.push_back(target);
         }
-        node.firstLabel = from.children > 0 ? trie.label[from.firstChild] : std::uint8_t{0};
-        node.firstChild = from.children > 0 ? numberOf[from.firstChild] : noState;
+        node.firstLabel = edges.empty() ? std::uint8_t{0} : edges.front().first;
+        node.firstChild = edges.empty() ? noState : edges.front().second;
         pattern_[s] = trie.pattern[order[s]];
         breadthFirst_[s] = numberOf[s];
     }
 
-    rows_.resize(rowStates_ * classes_);
+    rowStorage_.assign(rowStates_ * rowStride_ + statesPerLine, 0);
+    const auto misalignment = reinterpret_cast<std::uintptr_t>(rowStorage_.data()) % 64 / sizeof(State);
+    rows_ = rowStorage_.data() + (misalignment == 0 ? 0 : statesPerLine - misalignment);
     std::vector<State> row(classes_), chain;
     for (State s = 0; s < rowStates_; ++s) {
         shallowRows.fillRow(trie, order[s], row.data(), chain);
-        for (std::size_t c = 0; c < classes_; ++c) rows_[s * classes_ + c] = numberOf[row[c]];
+        for (std::size_t c = 0; c < classes_; ++c) rows_[s * rowStride_ + c] = numberOf[row[c]];
     }
 }
 
@@ -230,7 +256,8 @@ void KeywordAutomaton::reportOnly(const std::vector<bool>& wanted) {
                         depth < 255 ? depth : static_cast<std::uint32_t>(maxPatternLength_)};
         if (r != noState) reports_[s / 64] |= std::uint64_t{1} << (s % 64);
     }
-    for (State& next : rows_) next = flagged(next & ~reportsFlag);
+    for (State s = 0; s < rowStates_; ++s)
+        for (std::size_t c = 0; c < classes_; ++c) rows_[s * rowStride_ + c] = flagged(rows_[s * rowStride_ + c] & ~reportsFlag);
 }
 
 }  // namespace LinkEngineDetail

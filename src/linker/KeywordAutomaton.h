@@ -35,6 +35,8 @@ public:
     // scanned, only the speed depends on it.
     KeywordAutomaton(std::span<const std::string_view> patterns, const std::uint8_t (&fold)[256],
                      std::size_t rowBudgetBytes, std::string_view text);
+    KeywordAutomaton(const KeywordAutomaton&) = delete;  // rows_ points into its own storage
+    KeywordAutomaton& operator=(const KeywordAutomaton&) = delete;
 
     std::size_t patternCount() const { return patternLength_.size(); }
     std::size_t patternLength(std::uint32_t pattern) const { return patternLength_[pattern]; }
@@ -135,7 +137,7 @@ private:
     // The state after state `s` reads a byte of class `c`, with reportsFlag. Inlined by
     // force: it is most of a scan's work, and a call per byte costs more than the rest.
     [[gnu::always_inline]] State nextState(State s, std::uint8_t c) const {
-        return s < rowStates_ ? rows_[s * classes_ + c] : flagged(nextFromDeepState(s, c));
+        return s < rowStates_ ? rows_[s * rowStride_ + c] : flagged(nextFromDeepState(s, c));
     }
     State child(State s, std::uint8_t c) const;  // noState when there is none
     // From a state without a row: its first edge (most deep states have one), then the
@@ -151,7 +153,7 @@ private:
                 if (next != noState) return next;
             }
         }
-        return rows_[s * classes_ + c] & ~reportsFlag;
+        return rows_[s * rowStride_ + c] & ~reportsFlag;
     }
 
     // The state that a walk from the text's start stands in before the byte at `at`.
@@ -220,7 +222,9 @@ private:
     std::vector<std::uint32_t> patternLength_;
     std::size_t maxPatternLength_ = 0;
     std::size_t rowStates_ = 0;           // states 0 .. rowStates_ - 1 have rows
-    std::vector<State> rows_;             // rows_[s * classes_ + c], flagged
+    std::size_t rowStride_ = 0;           // classes_, rounded up to a cache line
+    std::vector<State> rowStorage_;
+    State* rows_ = nullptr;               // rows_[s * rowStride_ + c], flagged; in rowStorage_
     std::vector<std::uint64_t> reports_;  // bit s: state s reports something; a few KiB,
                                           // so that flagged() needs no look at the node
 };

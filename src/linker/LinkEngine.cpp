@@ -113,7 +113,21 @@ private:
     // first takes anything, and the same holds for a small group of occurrences that
     // overlap nothing outside the group: it is settled by taking its occurrences in the
     // order (first keyword of the pattern, start), each that overlaps none taken before.
-    bool settlesGroups() const { return !starts_ && options_.maxPerEntry == Options::unlimited; }
+    // Settled matches are kept in 8 bytes each (see SettledMatch), for texts and tables of up
+    // to 4 Gi bytes and entries.
+    bool settlesGroups() const {
+        return !starts_ && options_.maxPerEntry == Options::unlimited && text_.size() <= UINT32_MAX &&
+               keywords_.size() <= UINT32_MAX;
+    }
+
+    // A settled match in 8 bytes: its position above, its keyword below, so that sorting
+    // them sorts by position. There are as many as the text has words; half the size is half
+    // the memory they take and the cache lines they push out of the scan's way.
+    using SettledMatch = std::uint64_t;
+    static SettledMatch settledMatch(std::size_t begin, std::size_t keyword) {
+        return static_cast<std::uint64_t>(begin) << 32 | keyword;
+    }
+    static Match unpacked(SettledMatch m) { return {static_cast<std::size_t>(m >> 32), static_cast<std::size_t>(m & UINT32_MAX)}; }
 
     // Cuts the scan's occurrences into groups that no occurrence outside them overlaps: a
     // group closes once the automaton's reach (no later occurrence starts before it) has
@@ -124,71 +138,79 @@ private:
         static constexpr std::size_t smallGroup = 16;
 
         IsolatedGroups(const MatchChooser& chooser, const KeywordAutomaton& automaton,
-                       const std::vector<std::size_t>& firstKeyword, std::vector<Match>& settled)
+                       const std::vector<std::size_t>& firstKeyword, std::vector<SettledMatch>& settled)
             : chooser_(chooser), automaton_(automaton), firstKeyword_(firstKeyword), settled_(settled) {}
 
         template <class Keep>
         void add(std::uint32_t pattern, std::size_t start, std::size_t reach, Keep&& keep) {
             if (reach >= end_) finish();
-            end_ = std::max(end_, start + automaton_.patternLength(pattern));
+            const std::size_t end = start + automaton_.patternLength(pattern);
+            end_ = std::max(end_, end);
             if (large_) {
                 keep(pattern, start);
                 return;
             }
-            group_.push_back({pattern, start});
-            if (group_.size() > smallGroup) {
+            if (size_ == smallGroup) {
                 large_ = true;
-                for (const Candidate& c : group_) keep(c.pattern, c.start);
-                group_.clear();
+                for (std::size_t i = 0; i < size_; ++i) keep(group_[i].pattern, group_[i].start);
+                keep(pattern, start);
+                size_ = 0;
+                return;
             }
+            group_[size_++] = {firstKeyword_[pattern], start, end, pattern};
         }
 
         // Settles the open group; call when the scan is over.
         void finish() {
             if (!large_) settle();
-            group_.clear();
+            size_ = 0;
             large_ = false;
             end_ = 0;
         }
 
     private:
         struct Candidate {
+            std::size_t turn;  // the first keyword with the pattern
+            std::size_t start, end;
             std::uint32_t pattern;
-            std::size_t start;
         };
 
-        std::size_t endOf(const Candidate& c) const { return c.start + automaton_.patternLength(c.pattern); }
+        // Sorts group_[0, n) by `before`: groups are small, and most have two or three.
+        template <class Before>
+        void sortGroup(std::size_t n, Before&& before) {
+            for (std::size_t i = 1; i < n; ++i) {
+                const Candidate c = group_[i];
+                std::size_t j = i;
+                for (; j > 0 && before(c, group_[j - 1]); --j) group_[j] = group_[j - 1];
+                group_[j] = c;
+            }
+        }
 
         void settle() {
-            if (group_.size() == 1) {  // most groups: one occurrence that overlaps no other
-                const Candidate& c = group_.front();
-                if (chooser_.mightTake(c.start, endOf(c) - c.start)) settled_.push_back({c.start, firstKeyword_[c.pattern]});
-                return;
-            }
-            std::erase_if(group_, [&](const Candidate& c) { return !chooser_.mightTake(c.start, endOf(c) - c.start); });
-            if (group_.size() > 1) {
-                auto byTurn = [&](const Candidate& a, const Candidate& b) {
-                    const std::size_t ka = firstKeyword_[a.pattern], kb = firstKeyword_[b.pattern];
-                    return ka != kb ? ka < kb : a.start < b.start;
-                };
-                std::sort(group_.begin(), group_.end(), byTurn);
+            std::size_t n = 0;
+            for (std::size_t i = 0; i < size_; ++i)
+                if (chooser_.mightTake(group_[i].start, group_[i].end - group_[i].start)) group_[n++] = group_[i];
+            if (n > 1) {  // most groups are one occurrence that overlaps no other
+                sortGroup(n, [](const Candidate& a, const Candidate& b) { return a.turn != b.turn ? a.turn < b.turn : a.start < b.start; });
                 std::size_t taken = 0;
-                for (const Candidate& c : group_) {
-                    const bool free = std::none_of(group_.begin(), group_.begin() + static_cast<std::ptrdiff_t>(taken),
-                                                   [&](const Candidate& t) { return c.start < endOf(t) && t.start < endOf(c); });
+                for (std::size_t i = 0; i < n; ++i) {
+                    const Candidate& c = group_[i];
+                    bool free = true;
+                    for (std::size_t t = 0; t < taken && free; ++t) free = c.end <= group_[t].start || group_[t].end <= c.start;
                     if (free) group_[taken++] = c;
                 }
-                group_.resize(taken);
-                std::sort(group_.begin(), group_.end(), [](const Candidate& a, const Candidate& b) { return a.start < b.start; });
+                n = taken;
+                sortGroup(n, [](const Candidate& a, const Candidate& b) { return a.start < b.start; });
             }
-            for (const Candidate& c : group_) settled_.push_back({c.start, firstKeyword_[c.pattern]});
+            for (std::size_t i = 0; i < n; ++i) settled_.push_back(settledMatch(group_[i].start, group_[i].turn));
         }
 
         const MatchChooser& chooser_;
         const KeywordAutomaton& automaton_;
         const std::vector<std::size_t>& firstKeyword_;
-        std::vector<Match>& settled_;
-        std::vector<Candidate> group_;
+        std::vector<SettledMatch>& settled_;
+        Candidate group_[smallGroup];
+        std::size_t size_ = 0;
         std::size_t end_ = 0;
         bool large_ = false;
     };
@@ -212,7 +234,7 @@ private:
         std::vector<std::size_t> count;  // occurrences of each pattern
         std::vector<Occurrence> kept;    // in the order of their ends, unless !keptAll
         bool keptAll = true;             // false: too many to keep; kept and settled are empty
-        std::vector<Match> settled;
+        std::vector<SettledMatch> settled;
     };
 
     // The stretches of the first pass: as many as the threads in use, the ones after the
@@ -271,6 +293,9 @@ private:
             });
             return;
         }
+        // Article-like text has a match every 15 bytes or so: room for that from the start
+        // spares copies as the list grows.
+        part.settled.reserve(std::min<std::size_t>((part.to - part.from) / 12, 8 << 20));
         IsolatedGroups groups(*this, automaton, firstKeyword, part.settled);
         automaton.scan(text_, part.from, part.to, [&](std::uint32_t p, std::size_t start, std::size_t reach) {
             ++part.count[p];
@@ -420,14 +445,14 @@ private:
     std::vector<Match> inTextOrder() {
         sortChosen();
         if (settledParts_.empty()) return std::move(matches_);
-        if (matches_.empty() && settledParts_.size() == 1) return std::move(settledParts_.front());
         std::size_t total = matches_.size();
-        for (const std::vector<Match>& part : settledParts_) total += part.size();
+        for (const std::vector<SettledMatch>& part : settledParts_) total += part.size();
         std::vector<Match> all;
         all.reserve(total);
         auto chosen = matches_.cbegin();
-        for (std::vector<Match>& part : settledParts_) {
-            for (const Match& m : part) {
+        for (std::vector<SettledMatch>& part : settledParts_) {
+            for (const SettledMatch packed : part) {
+                const Match m = unpacked(packed);
                 while (chosen != matches_.cend() && chosen->begin < m.begin) all.push_back(*chosen++);
                 all.push_back(m);
             }
@@ -473,7 +498,7 @@ private:
     std::vector<Match> matches_;
     // The matches settled during the first pass, in text order: one list for each stretch
     // of the text that had some, in the stretches' order.
-    std::vector<std::vector<Match>> settledParts_;
+    std::vector<std::vector<SettledMatch>> settledParts_;
 };
 
 std::vector<std::string_view> keywordsOf(const std::vector<KeywordEntry>& entries) {

@@ -175,34 +175,42 @@ private:
             std::uint32_t pattern;
         };
 
-        // Sorts group_[0, n) by `before`: groups are small, and most have two or three.
-        template <class Before>
-        void sortGroup(std::size_t n, Before&& before) {
-            for (std::size_t i = 1; i < n; ++i) {
-                const Candidate c = group_[i];
-                std::size_t j = i;
-                for (; j > 0 && before(c, group_[j - 1]); --j) group_[j] = group_[j - 1];
-                group_[j] = c;
-            }
-        }
-
         void settle() {
             std::size_t n = 0;
             for (std::size_t i = 0; i < size_; ++i)
                 if (chooser_.mightTake(group_[i].start, group_[i].end - group_[i].start)) group_[n++] = group_[i];
-            if (n > 1) {  // most groups are one occurrence that overlaps no other
-                sortGroup(n, [](const Candidate& a, const Candidate& b) { return a.turn != b.turn ? a.turn < b.turn : a.start < b.start; });
-                std::size_t taken = 0;
-                for (std::size_t i = 0; i < n; ++i) {
-                    const Candidate& c = group_[i];
-                    bool free = true;
-                    for (std::size_t t = 0; t < taken && free; ++t) free = c.end <= group_[t].start || group_[t].end <= c.start;
-                    if (free) group_[taken++] = c;
-                }
-                n = taken;
-                sortGroup(n, [](const Candidate& a, const Candidate& b) { return a.start < b.start; });
+            if (n == 1) {  // most groups: one occurrence that overlaps no other
+                settled_.push_back(settledMatch(group_[0].start, group_[0].turn));
+                return;
             }
-            for (std::size_t i = 0; i < n; ++i) settled_.push_back(settledMatch(group_[i].start, group_[i].turn));
+            // The occurrences in their turns: by keyword, then left to right. Groups are
+            // small, most of two or three, so an insertion sort of their indices does.
+            std::uint8_t inTurn[smallGroup];
+            for (std::size_t i = 0; i < n; ++i) {
+                std::size_t j = i;
+                for (; j > 0 && before(group_[i], group_[inTurn[j - 1]]); --j) inTurn[j] = inTurn[j - 1];
+                inTurn[j] = static_cast<std::uint8_t>(i);
+            }
+            bool taken[smallGroup] = {};
+            std::uint8_t takenInTurn[smallGroup];
+            std::size_t takenCount = 0;
+            for (std::size_t k = 0; k < n; ++k) {
+                const Candidate& c = group_[inTurn[k]];
+                bool free = true;
+                for (std::size_t t = 0; t < takenCount && free; ++t)
+                    free = c.end <= group_[takenInTurn[t]].start || group_[takenInTurn[t]].end <= c.start;
+                if (!free) continue;
+                taken[inTurn[k]] = true;
+                takenInTurn[takenCount++] = inTurn[k];
+            }
+            // The group is in the order of the occurrences' ends, and occurrences taken overlap
+            // no other taken one, so that is also the order of their starts.
+            for (std::size_t i = 0; i < n; ++i)
+                if (taken[i]) settled_.push_back(settledMatch(group_[i].start, group_[i].turn));
+        }
+
+        static bool before(const Candidate& a, const Candidate& b) {
+            return a.turn != b.turn ? a.turn < b.turn : a.start < b.start;
         }
 
         const MatchChooser& chooser_;

@@ -20,6 +20,7 @@ using LinkEngineDetail::ClaimedBytes;
 using LinkEngineDetail::KeywordAutomaton;
 using LinkEngineDetail::LinkedText;
 using LinkEngineDetail::makeInOrder;
+using LinkEngineDetail::MatchList;
 using LinkEngineDetail::runSideBySide;
 using LinkEngineDetail::threadsFor;
 
@@ -93,9 +94,9 @@ public:
         if (hasLeadBytes(cp)) starts_.emplace(text, cp);
     }
 
-    std::vector<Match> run() {
+    MatchList run() {
         PatternSet set = collectPatterns(keywords_, fold_, options_.ignoreCase);
-        if (set.patterns.empty() || text_.empty() || options_.maxPerEntry == 0) return {};
+        if (set.patterns.empty() || text_.empty() || options_.maxPerEntry == 0) return MatchList(std::vector<Match>{});
         KeywordAutomaton automaton(set.patterns, fold_, rowBudgetBytes(text_.size()), text_);
         if (text_.size() <= UINT32_MAX)
             chooseInGroups<std::uint32_t>(automaton, set.ofKeyword);
@@ -113,21 +114,13 @@ private:
     // first takes anything, and the same holds for a small group of occurrences that
     // overlap nothing outside the group: it is settled by taking its occurrences in the
     // order (first keyword of the pattern, start), each that overlaps none taken before.
-    // Settled matches are kept in 8 bytes each (see SettledMatch), for texts and tables of up
-    // to 4 Gi bytes and entries.
+    // Settled matches are kept in 8 bytes each (see MatchList), for texts and tables of up to
+    // 4 Gi bytes and entries.
     bool settlesGroups() const {
         return !starts_ && options_.maxPerEntry == Options::unlimited && text_.size() <= UINT32_MAX &&
                keywords_.size() <= UINT32_MAX;
     }
 
-    // A settled match in 8 bytes: its position above, its keyword below, so that sorting
-    // them sorts by position. There are as many as the text has words; half the size is half
-    // the memory they take and the cache lines they push out of the scan's way.
-    using SettledMatch = std::uint64_t;
-    static SettledMatch settledMatch(std::size_t begin, std::size_t keyword) {
-        return static_cast<std::uint64_t>(begin) << 32 | keyword;
-    }
-    static Match unpacked(SettledMatch m) { return {static_cast<std::size_t>(m >> 32), static_cast<std::size_t>(m & UINT32_MAX)}; }
 
     // Cuts the scan's occurrences into groups that no occurrence outside them overlaps: a
     // group closes once the automaton's reach (no later occurrence starts before it) has
@@ -138,7 +131,7 @@ private:
         static constexpr std::size_t smallGroup = 16;
 
         IsolatedGroups(const MatchChooser& chooser, const KeywordAutomaton& automaton,
-                       const std::vector<std::size_t>& firstKeyword, std::vector<SettledMatch>& settled)
+                       const std::vector<std::size_t>& firstKeyword, std::vector<MatchList::Packed>& settled)
             : chooser_(chooser), automaton_(automaton), firstKeyword_(firstKeyword), settled_(settled) {}
 
         template <class Keep>
@@ -180,7 +173,7 @@ private:
             for (std::size_t i = 0; i < size_; ++i)
                 if (chooser_.mightTake(group_[i].start, group_[i].end - group_[i].start)) group_[n++] = group_[i];
             if (n == 1) {  // most groups: one occurrence that overlaps no other
-                settled_.push_back(settledMatch(group_[0].start, group_[0].turn));
+                settled_.push_back(MatchList::pack(group_[0].start, group_[0].turn));
                 return;
             }
             // The occurrences in their turns: by keyword, then left to right. Groups are
@@ -206,7 +199,7 @@ private:
             // The group is in the order of the occurrences' ends, and occurrences taken overlap
             // no other taken one, so that is also the order of their starts.
             for (std::size_t i = 0; i < n; ++i)
-                if (taken[i]) settled_.push_back(settledMatch(group_[i].start, group_[i].turn));
+                if (taken[i]) settled_.push_back(MatchList::pack(group_[i].start, group_[i].turn));
         }
 
         static bool before(const Candidate& a, const Candidate& b) {
@@ -216,7 +209,7 @@ private:
         const MatchChooser& chooser_;
         const KeywordAutomaton& automaton_;
         const std::vector<std::size_t>& firstKeyword_;
-        std::vector<SettledMatch>& settled_;
+        std::vector<MatchList::Packed>& settled_;
         Candidate group_[smallGroup];
         std::size_t size_ = 0;
         std::size_t end_ = 0;
@@ -242,7 +235,7 @@ private:
         std::vector<std::size_t> count;  // occurrences of each pattern
         std::vector<Occurrence> kept;    // in the order of their ends, unless !keptAll
         bool keptAll = true;             // false: too many to keep; kept and settled are empty
-        std::vector<SettledMatch> settled;
+        std::vector<MatchList::Packed> settled;
     };
 
     // The stretches of the first pass: as many as the threads in use, the ones after the
@@ -448,26 +441,10 @@ private:
         return equal;
     }
 
-    // All matches in the order of their positions: the ones chosen entry by entry, put in
-    // order, merged with the settled ones.
-    std::vector<Match> inTextOrder() {
+    // All matches: the ones chosen entry by entry, put in order, with the settled ones.
+    MatchList inTextOrder() {
         sortChosen();
-        if (settledParts_.empty()) return std::move(matches_);
-        std::size_t total = matches_.size();
-        for (const std::vector<SettledMatch>& part : settledParts_) total += part.size();
-        std::vector<Match> all;
-        all.reserve(total);
-        auto chosen = matches_.cbegin();
-        for (std::vector<SettledMatch>& part : settledParts_) {
-            for (const SettledMatch packed : part) {
-                const Match m = unpacked(packed);
-                while (chosen != matches_.cend() && chosen->begin < m.begin) all.push_back(*chosen++);
-                all.push_back(m);
-            }
-            part = {};
-        }
-        all.insert(all.end(), chosen, matches_.cend());
-        return all;
+        return MatchList(std::move(settledParts_), std::move(matches_));
     }
 
     // The chosen matches sorted by position. Where they are many, in linear time and in
@@ -506,7 +483,7 @@ private:
     std::vector<Match> matches_;
     // The matches settled during the first pass, in text order: one list for each stretch
     // of the text that had some, in the stretches' order.
-    std::vector<std::vector<SettledMatch>> settledParts_;
+    std::vector<std::vector<MatchList::Packed>> settledParts_;
 };
 
 std::vector<std::string_view> keywordsOf(const std::vector<KeywordEntry>& entries) {
@@ -524,12 +501,13 @@ bool isWordByte(unsigned char b) {
 
 std::vector<Match> findMatches(std::string_view text, std::span<const std::string_view> keywords, const CodePage& cp,
                                const Options& options) {
-    return MatchChooser(text, keywords, cp, options).run();
+    return MatchChooser(text, keywords, cp, options).run().toVector();
 }
 
 std::string insertLinks(std::string_view text, const std::vector<KeywordEntry>& entries, const CodePage& cp,
                         const Options& options) {
-    const std::vector<Match> matches = findMatches(text, keywordsOf(entries), cp, options);
+    const std::vector<std::string_view> keywords = keywordsOf(entries);
+    const MatchList matches = MatchChooser(text, keywords, cp, options).run();
     const LinkedText linked(text, entries, matches, LinkedText::wholeText);
     std::string out;
     if (linked.pieceCount() > 0) linked.makePiece(0, out);
@@ -540,7 +518,8 @@ std::string insertLinks(std::string_view text, const std::vector<KeywordEntry>& 
 void writeLinks(std::string_view text, const std::vector<KeywordEntry>& entries, const CodePage& cp,
                 const Options& options, const std::function<void(std::string_view)>& write) {
     constexpr std::size_t pieceBytes = 1 << 20, piecesAhead = 8;
-    const std::vector<Match> matches = findMatches(text, keywordsOf(entries), cp, options);
+    const std::vector<std::string_view> keywords = keywordsOf(entries);
+    const MatchList matches = MatchChooser(text, keywords, cp, options).run();
     const LinkedText linked(text, entries, matches, pieceBytes);
     makeInOrder(linked.pieceCount(), threadsFor(text.size(), options.threads) - 1, piecesAhead,
                 [&](std::size_t i, std::string& piece) { linked.makePiece(i, piece); }, write);

@@ -9,9 +9,9 @@ constexpr std::string_view anchorOpen = "<a href=\"", anchorMiddle = "\">", anch
 
 }  // namespace
 
-LinkedText::LinkedText(std::string_view text, const std::vector<KeywordEntry>& entries,
-                       const std::vector<LinkEngine::Match>& matches, std::size_t pieceBytes)
-    : text_(text), entries_(entries), matches_(matches) {
+LinkedText::LinkedText(std::string_view text, const std::vector<KeywordEntry>& entries, const MatchList& matches,
+                       std::size_t pieceBytes)
+    : text_(text), entries_(entries) {
     heads_.reserve(entries.size());
     for (const KeywordEntry& e : entries) {
         std::string& head = heads_.emplace_back(anchorOpen);
@@ -20,33 +20,35 @@ LinkedText::LinkedText(std::string_view text, const std::vector<KeywordEntry>& e
 
     // Plain text runs from `copied` to the next match; a piece that it would fill is cut
     // inside it.
-    Piece piece{0, 0, 0, 0, 0};
+    MatchList::Cursor next = matches.begin();
+    Piece piece{0, 0, next, 0, 0};
     std::size_t copied = 0;
-    auto cut = [&](std::size_t at, std::size_t nextMatch) {
+    auto cut = [&](std::size_t at) {
         piece.textEnd = at;
-        piece.endMatch = nextMatch;
         pieces_.push_back(piece);
-        piece = {at, at, nextMatch, nextMatch, 0};
+        piece = {at, at, next, 0, 0};
     };
-    auto plainUpTo = [&](std::size_t end, std::size_t nextMatch) {
+    auto plainUpTo = [&](std::size_t end) {
         while (piece.bytes + (end - copied) >= pieceBytes) {
             copied += pieceBytes - piece.bytes;
             piece.bytes = pieceBytes;
-            cut(copied, nextMatch);
+            cut(copied);
         }
         piece.bytes += end - copied;
         copied = end;
     };
-    for (std::size_t i = 0; i < matches.size(); ++i) {
-        const LinkEngine::Match& m = matches[i];
+    for (; !next.atEnd();) {
+        const LinkEngine::Match m = *next;
         const std::size_t length = entries[m.entry].keyword.size();
-        plainUpTo(m.begin, i);
+        plainUpTo(m.begin);
         piece.bytes += heads_[m.entry].size() + length + anchorClose.size();
+        ++piece.matches;
         copied = m.begin + length;
-        if (piece.bytes >= pieceBytes) cut(copied, i + 1);
+        ++next;
+        if (piece.bytes >= pieceBytes) cut(copied);
     }
-    plainUpTo(text.size(), matches.size());
-    if (piece.bytes > 0) cut(text.size(), matches.size());
+    plainUpTo(text.size());
+    if (piece.bytes > 0) cut(text.size());
 }
 
 void LinkedText::makePiece(std::size_t i, std::string& out) const {
@@ -58,8 +60,9 @@ void LinkedText::makePiece(std::size_t i, std::string& out) const {
         at += bytes.size();
     };
     std::size_t copied = piece.textBegin;
-    for (std::size_t k = piece.firstMatch; k < piece.endMatch; ++k) {
-        const LinkEngine::Match& m = matches_[k];
+    MatchList::Cursor next = piece.first;
+    for (std::size_t k = 0; k < piece.matches; ++k, ++next) {
+        const LinkEngine::Match m = *next;
         const std::size_t length = entries_[m.entry].keyword.size();
         put(text_.substr(copied, m.begin - copied));
         put(heads_[m.entry]);

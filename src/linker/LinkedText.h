@@ -3,6 +3,7 @@
 // size, so that it can be written while the next pieces are being made, on other threads,
 // without ever being held whole.
 #include "LinkEngine.h"
+#include "MatchList.h"
 
 #include <cstddef>
 #include <string>
@@ -15,28 +16,27 @@ class LinkedText {
 public:
     static constexpr std::size_t wholeText = static_cast<std::size_t>(-1);  // one piece
 
-    // `matches` in the order of their positions, none overlapping another; all must outlive
-    // the object. A piece is cut where its bytes reach `pieceBytes`, in plain text or after
-    // an anchor.
-    LinkedText(std::string_view text, const std::vector<KeywordEntry>& entries,
-               const std::vector<LinkEngine::Match>& matches, std::size_t pieceBytes);
+    // `matches` none overlapping another; all must outlive the object. A piece is cut where
+    // its bytes reach `pieceBytes`, in plain text or after an anchor.
+    LinkedText(std::string_view text, const std::vector<KeywordEntry>& entries, const MatchList& matches,
+               std::size_t pieceBytes);
 
     std::size_t pieceCount() const { return pieces_.size(); }
     // Puts piece i in `out`, replacing what it held; may run on several threads at once.
     void makePiece(std::size_t i, std::string& out) const;
 
 private:
-    // The text [textBegin, textEnd) with an anchor around each match from firstMatch to
-    // endMatch - 1, all inside that stretch of text.
+    // The text [textBegin, textEnd) with an anchor around each of `matches` matches from
+    // `first` on, all inside that stretch of text.
     struct Piece {
         std::size_t textBegin, textEnd;
-        std::size_t firstMatch, endMatch;
+        MatchList::Cursor first;
+        std::size_t matches;
         std::size_t bytes;
     };
 
     std::string_view text_;
     const std::vector<KeywordEntry>& entries_;
-    const std::vector<LinkEngine::Match>& matches_;
     std::vector<std::string> heads_;  // <a href="LINK"> of each entry
     std::vector<Piece> pieces_;
 };

@@ -1,5 +1,6 @@
 // The linked text cut into pieces of any size gives the same bytes as in one piece: cuts in
-// plain text, right before and after anchors, between anchors that touch, at the text's ends.
+// plain text, right before and after anchors, between anchors that touch, at the text's ends;
+// and the list of matches it reads them from.
 #include "LinkedText.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 namespace {
 
 using LinkEngineDetail::LinkedText;
+using LinkEngineDetail::MatchList;
 
 // A piece is cut once it holds pieceBytes: it is shorter than that plus one anchor.
 std::string piecesJoined(const LinkedText& linked, std::size_t pieceBytes, std::size_t longestAnchor) {
@@ -43,19 +45,35 @@ TEST(LinkedText, AnyPieceSizeGivesTheWholeText) {
         longestAnchor = std::max(longestAnchor, anchor.size());
     }
     for (const Case& c : cases) {
-        const LinkedText whole(c.text, entries, c.matches, LinkedText::wholeText);
+        const MatchList matches(c.matches);
+        const LinkedText whole(c.text, entries, matches, LinkedText::wholeText);
         ASSERT_EQ(whole.pieceCount(), 1u);
         std::string expected;
         whole.makePiece(0, expected);
         for (std::size_t pieceBytes = 1; pieceBytes <= expected.size() + 1; ++pieceBytes)
-            EXPECT_EQ(piecesJoined(LinkedText(c.text, entries, c.matches, pieceBytes), pieceBytes, longestAnchor), expected)
+            EXPECT_EQ(piecesJoined(LinkedText(c.text, entries, matches, pieceBytes), pieceBytes, longestAnchor), expected)
                 << c.text << ", pieces of " << pieceBytes;
     }
 }
 
+// The settled lists and the chosen matches read as one list in the order of positions, the
+// chosen ones before, between and after the settled ones, empty lists left out.
+TEST(MatchList, ReadsSettledAndChosenInOrder) {
+    const auto packed = [](std::size_t begin) { return MatchList::pack(begin, begin % 3); };
+    const MatchList list({{packed(2), packed(5)}, {}, {packed(9)}}, {{0, 0}, {7, 1}, {8, 2}, {12, 0}});
+    std::vector<std::size_t> positions;
+    for (MatchList::Cursor c = list.begin(); !c.atEnd(); ++c) positions.push_back((*c).begin);
+    EXPECT_EQ(positions, (std::vector<std::size_t>{0, 2, 5, 7, 8, 9, 12}));
+    EXPECT_EQ(list.size(), 7u);
+    const std::vector<LinkEngine::Match> all = list.toVector();
+    ASSERT_EQ(all.size(), 7u);
+    EXPECT_EQ(all[2].begin, 5u);
+    EXPECT_EQ(all[2].entry, 2u);  // unpacked as it was packed
+}
+
 TEST(LinkedText, EmptyTextHasNoPieces) {
     const std::vector<KeywordEntry> entries = {{"a", "L"}};
-    const std::vector<LinkEngine::Match> none;
+    const MatchList none(std::vector<LinkEngine::Match>{});
     EXPECT_EQ(LinkedText("", entries, none, 4).pieceCount(), 0u);
     EXPECT_EQ(LinkedText("", entries, none, LinkedText::wholeText).pieceCount(), 0u);
 }

@@ -35,9 +35,15 @@ private:
         std::size_t bytes;
     };
 
+    // What an entry's anchors need: where its <a href="LINK"> lies in heads_, and the length
+    // of that and of its keyword.
+    struct EntryParts {
+        std::size_t head, headSize, keywordSize;
+    };
+
     std::string_view text_;
-    const std::vector<KeywordEntry>& entries_;
-    std::vector<std::string> heads_;  // <a href="LINK"> of each entry
+    std::vector<EntryParts> entries_;
+    std::string heads_;  // every entry's <a href="LINK">, one after the other
     std::vector<Piece> pieces_;
 };
 

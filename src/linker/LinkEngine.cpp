@@ -517,10 +517,11 @@ std::string insertLinks(std::string_view text, const std::vector<KeywordEntry>& 
 // The pieces are made on other threads while this one writes the ones made already.
 void writeLinks(std::string_view text, const std::vector<KeywordEntry>& entries, const CodePage& cp,
                 const Options& options, const std::function<void(std::string_view)>& write) {
-    constexpr std::size_t pieceBytes = 1 << 20, piecesAhead = 8;
+    // Article-like text comes out about four times as long: pieces of about a MiB.
+    constexpr std::size_t pieceTextBytes = 256 << 10, piecesAhead = 8;
     const std::vector<std::string_view> keywords = keywordsOf(entries);
     const MatchList matches = MatchChooser(text, keywords, cp, options).run();
-    const LinkedText linked(text, entries, matches, pieceBytes);
+    const LinkedText linked(text, entries, matches, pieceTextBytes);
     makeInOrder(linked.pieceCount(), threadsFor(text.size(), options.threads) - 1, piecesAhead,
                 [&](std::size_t i, std::string& piece) { linked.makePiece(i, piece); }, write);
 }

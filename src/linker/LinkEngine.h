@@ -70,8 +70,9 @@ std::vector<Match> findMatches(std::string_view text, std::span<const std::strin
 std::string insertLinks(std::string_view text, const std::vector<KeywordEntry>& entries, const CodePage& cp,
                         const Options& options);
 
-// The same text as insertLinks, handed to write() in pieces of about a mebibyte, in order,
-// so that the whole output is never held at once.
+// The same text as insertLinks, handed to write() in order in pieces, each made from about
+// 256 KiB of the text, so that the whole output is never held at once. The pieces are made on
+// other threads (options.threads) while write() takes the ones before.
 void writeLinks(std::string_view text, const std::vector<KeywordEntry>& entries, const CodePage& cp,
                 const Options& options, const std::function<void(std::string_view)>& write);
 

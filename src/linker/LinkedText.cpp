@@ -1,5 +1,6 @@
 #include "LinkedText.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace LinkEngineDetail {
@@ -11,7 +12,7 @@ constexpr std::size_t smallCopy = 64;
 }  // namespace
 
 LinkedText::LinkedText(std::string_view text, const std::vector<KeywordEntry>& entries, const MatchList& matches,
-                       std::size_t pieceBytes)
+                       std::size_t textBytes)
     : text_(text) {
     entries_.reserve(entries.size());
     for (const KeywordEntry& e : entries) {
@@ -21,37 +22,18 @@ LinkedText::LinkedText(std::string_view text, const std::vector<KeywordEntry>& e
     }
     heads_.append(smallCopy, '\0');  // so that a small copy may read on past the last head
 
-    // Plain text runs from `copied` to the next match; a piece that it would fill is cut
-    // inside it.
-    MatchList::Cursor next = matches.begin();
-    Piece piece{0, 0, next, 0, 0};
-    std::size_t copied = 0;
-    auto cut = [&](std::size_t at) {
-        piece.textEnd = at;
-        pieces_.push_back(piece);
-        piece = {at, at, next, 0, 0};
-    };
-    auto plainUpTo = [&](std::size_t end) {
-        while (piece.bytes + (end - copied) >= pieceBytes) {
-            copied += pieceBytes - piece.bytes;
-            piece.bytes = pieceBytes;
-            cut(copied);
-        }
-        piece.bytes += end - copied;
-        copied = end;
-    };
-    for (; !next.atEnd();) {
-        const LinkEngine::Match m = *next;
-        const std::size_t length = entries_[m.entry].keywordSize;
-        plainUpTo(m.begin);
-        piece.bytes += entries_[m.entry].headSize + length + anchorClose.size();
-        ++piece.matches;
-        copied = m.begin + length;
-        ++next;
-        if (piece.bytes >= pieceBytes) cut(copied);
+    // A cut that would fall inside a match moves behind it: such a match begins less than
+    // the longest keyword before the cut.
+    std::size_t longestKeyword = 0;
+    for (const EntryParts& e : entries_) longestKeyword = std::max(longestKeyword, e.keywordSize);
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        std::size_t end = textBytes >= text.size() - begin ? text.size() : begin + textBytes;
+        for (MatchList::Cursor c = matches.seek(end > longestKeyword ? end - longestKeyword : 0); !c.atEnd() && (*c).begin < end; ++c)
+            end = std::max(end, (*c).begin + entries_[(*c).entry].keywordSize);
+        pieces_.push_back({begin, end, matches.seek(begin)});
+        begin = end;
     }
-    plainUpTo(text.size());
-    if (piece.bytes > 0) cut(text.size());
 }
 
 // Most of what a piece is made of is short: words of text, keywords, links. Those are copied
@@ -60,7 +42,10 @@ LinkedText::LinkedText(std::string_view text, const std::vector<KeywordEntry>& e
 // their end only where they go on for that long.
 void LinkedText::makePiece(std::size_t i, std::string& out) const {
     const Piece& piece = pieces_[i];
-    out.resize(piece.bytes + smallCopy);
+    std::size_t bytes = piece.textEnd - piece.textBegin;
+    for (MatchList::Cursor next = piece.first; !next.atEnd() && (*next).begin < piece.textEnd; ++next)
+        bytes += entries_[(*next).entry].headSize + anchorClose.size();
+    out.resize(bytes + smallCopy);
     char* at = out.data();
     auto put = [&](const char* from, std::size_t size, const char* sourceEnd) {
         if (size <= smallCopy && sourceEnd - from >= static_cast<std::ptrdiff_t>(smallCopy))
@@ -73,8 +58,7 @@ void LinkedText::makePiece(std::size_t i, std::string& out) const {
     const char* const textEnd = text + text_.size();
     const char* const headsEnd = heads_.data() + heads_.size();
     std::size_t copied = piece.textBegin;
-    MatchList::Cursor next = piece.first;
-    for (std::size_t k = 0; k < piece.matches; ++k, ++next) {
+    for (MatchList::Cursor next = piece.first; !next.atEnd() && (*next).begin < piece.textEnd; ++next) {
         const LinkEngine::Match m = *next;
         const EntryParts& entry = entries_[m.entry];
         put(text + copied, m.begin - copied, textEnd);
@@ -85,7 +69,7 @@ void LinkedText::makePiece(std::size_t i, std::string& out) const {
         copied = m.begin + entry.keywordSize;
     }
     std::memcpy(at, text + copied, piece.textEnd - copied);
-    out.resize(piece.bytes);
+    out.resize(bytes);
 }
 
 }  // namespace LinkEngineDetail

@@ -53,6 +53,8 @@ public:
     };
 
     Cursor begin() const { return Cursor(*this); }
+    // The place of the first match that begins at or after `position`.
+    Cursor seek(std::size_t position) const;
     std::size_t size() const { return size_; }
     std::vector<LinkEngine::Match> toVector() const;
 

@@ -65,7 +65,6 @@ TEST(WriteLinks, LongOutputInPieces) {
         std::size_t pieces = 0;
         LinkEngine::writeLinks(text, entries, CodePage::singleByte(), options, [&](std::string_view piece) {
             EXPECT_FALSE(piece.empty());
-            EXPECT_LE(piece.size(), (1u << 20) + 20) << "a piece is cut once it holds a mebibyte";
             written += piece;
             ++pieces;
         });

@@ -52,7 +52,7 @@ TEST(MakeInOrder, FailureWhileMakingStopsTheUse) {
 TEST(MakeInOrder, FailureWhileUsingStopsTheWorkers) {
     std::atomic<std::size_t> made{0};
     auto make = [&](std::size_t, std::string& piece) {
-        piece = "x";
+        piece.assign(1, 'x');
         ++made;
     };
     EXPECT_THROW(makeInOrder(1000, 2, 4, make, [](std::string_view) { throw std::runtime_error("disk full"); }),
@@ -67,7 +67,9 @@ TEST(RunSideBySide, RunsEachIndexOnceAndRethrowsTheFirstFailure) {
 
     try {
         runSideBySide(4, [](std::size_t i) {
-            if (i >= 2) throw std::runtime_error("part " + std::to_string(i));
+            std::string what = "part ";
+            what += std::to_string(i);
+            if (i >= 2) throw std::runtime_error(what);
         });
         FAIL() << "no failure came back";
     } catch (const std::runtime_error& e) {

@@ -24,9 +24,9 @@
 //                   once, for texts of some MiB.
 //
 // Cost: about the text's length plus the number of keyword occurrences, whatever the number
-// of entries: one Aho-Corasick pass over the text, and a few more only where keywords occur
-// more often than the text has bytes; each occurrence is then taken or ruled out in a few
-// steps. See DESIGN.md beside this file.
+// of entries: one Aho-Corasick pass over the text, split over the machine's threads for long
+// texts, and a few more only where keywords occur more often than the text has bytes; each
+// occurrence is then taken or ruled out in a few steps. See DESIGN.md beside this file.
 #include "LinkInserter.h"
 
 #include <cstddef>

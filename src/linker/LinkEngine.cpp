@@ -238,12 +238,14 @@ private:
         std::vector<MatchList::Packed> settled;
     };
 
-    // The stretches of the first pass: as many as the threads in use, the ones after the
-    // first each beginning where a group of overlapping occurrences begins (see
+    // The stretches of the first pass: eight for each thread in use, so that a thread that
+    // falls behind (the machine has other work too) holds up the rest little; the ones after
+    // the first each begin where a group of overlapping occurrences begins (see
     // groupStartFrom), so that each can be cut into groups on its own.
     template <class Offset>
     std::vector<FirstPassPart<Offset>> firstPassParts(const KeywordAutomaton& automaton) const {
-        const std::size_t n = text_.size(), wanted = threadsFor(n, options_.threads);
+        const std::size_t n = text_.size(), threads = threadsFor(n, options_.threads);
+        const std::size_t wanted = threads > 1 ? 8 * threads : 1;
         std::vector<FirstPassPart<Offset>> parts(1);
         for (std::size_t i = 1; i < wanted; ++i) {
             const std::size_t near = n / wanted * i;
@@ -330,7 +332,8 @@ private:
             for (std::size_t k = patternOf.size(); k-- > 0;)
                 if (patternOf[k] != noPattern) firstKeyword[patternOf[k]] = k;
         }
-        runSideBySide(parts.size(), [&](std::size_t i) { firstPassOver(parts[i], automaton, firstKeyword); });
+        runSideBySide(parts.size(), threadsFor(text_.size(), options_.threads),
+                      [&](std::size_t i) { firstPassOver(parts[i], automaton, firstKeyword); });
         const bool keptAll = std::ranges::all_of(parts, [](const FirstPassPart<Offset>& part) { return part.keptAll; });
         for (const FirstPassPart<Offset>& part : parts)
             for (std::size_t p = 0; p < patterns; ++p) count[p] += part.count[p];

@@ -1,6 +1,7 @@
 #include "SideBySide.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -16,25 +17,29 @@ std::size_t threadsFor(std::size_t bytes, std::size_t requested) {
     return std::clamp<std::size_t>(bytes >> 20, 1, machine);
 }
 
-void runSideBySide(std::size_t count, const std::function<void(std::size_t)>& work) {
+void runSideBySide(std::size_t count, std::size_t threads, const std::function<void(std::size_t)>& work) {
     std::vector<std::exception_ptr> failures(count);
-    auto guarded = [&](std::size_t i) {
-        try {
-            work(i);
-        } catch (...) {
-            failures[i] = std::current_exception();
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> failed{false};
+    auto takeAndRun = [&] {
+        for (std::size_t i = next++; i < count && !failed; i = next++) {
+            try {
+                work(i);
+            } catch (...) {
+                failures[i] = std::current_exception();
+                failed = true;
+            }
         }
     };
-    std::vector<std::thread> threads;
-    threads.reserve(count);
+    std::vector<std::thread> others;
+    others.reserve(threads);
     try {
-        for (std::size_t i = 1; i < count; ++i) threads.emplace_back(guarded, i);
+        for (std::size_t t = 1; t < std::min(threads, count); ++t) others.emplace_back(takeAndRun);
     } catch (const std::system_error&) {
-        // No more threads to be had: the work that has none yet runs on this one.
-        for (std::size_t i = threads.size() + 1; i < count; ++i) guarded(i);
+        // No more threads to be had: the ones started, and this one, do the work.
     }
-    if (count > 0) guarded(0);
-    for (std::thread& t : threads) t.join();
+    takeAndRun();
+    for (std::thread& t : others) t.join();
     for (const std::exception_ptr& failure : failures)
         if (failure) std::rethrow_exception(failure);
 }

@@ -12,10 +12,11 @@ namespace LinkEngineDetail {
 // what scanning a few KiB does, and short texts are done before it would start.
 std::size_t threadsFor(std::size_t bytes, std::size_t requested);
 
-// Runs work(0) .. work(count - 1) side by side, work(0) on the calling thread and each other
-// on a thread of its own, and returns once all are done. If any throws, the first of them
-// in index order is rethrown here, after all have ended.
-void runSideBySide(std::size_t count, const std::function<void(std::size_t)>& work);
+// Runs work(0) .. work(count - 1) on `threads` threads, the calling one among them, each
+// taking the next index not yet taken, so that threads that get ahead take more; returns
+// once all are done. If any throws, the indices not yet taken are left, and the first
+// failure in index order is rethrown here after all threads have ended.
+void runSideBySide(std::size_t count, std::size_t threads, const std::function<void(std::size_t)>& work);
 
 // Makes pieces 0 .. count - 1 with make(i, piece) on `workers` threads of their own and hands
 // each to use() on the calling thread, in order, while later ones are being made; at most

@@ -61,19 +61,21 @@ TEST(MakeInOrder, FailureWhileUsingStopsTheWorkers) {
 }
 
 TEST(RunSideBySide, RunsEachIndexOnceAndRethrowsTheFirstFailure) {
-    std::vector<std::atomic<int>> runs(6);
-    runSideBySide(runs.size(), [&](std::size_t i) { ++runs[i]; });
-    for (const auto& r : runs) EXPECT_EQ(r.load(), 1);
+    for (const std::size_t threads : {1, 3}) {
+        std::vector<std::atomic<int>> runs(20);
+        runSideBySide(runs.size(), threads, [&](std::size_t i) { ++runs[i]; });
+        for (const auto& r : runs) EXPECT_EQ(r.load(), 1) << threads << " threads";
 
-    try {
-        runSideBySide(4, [](std::size_t i) {
-            std::string what = "part ";
-            what += std::to_string(i);
-            if (i >= 2) throw std::runtime_error(what);
-        });
-        FAIL() << "no failure came back";
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "part 2");
+        try {
+            runSideBySide(6, threads, [](std::size_t i) {
+                std::string what = "part ";
+                what += std::to_string(i);
+                if (i >= 2) throw std::runtime_error(what);
+            });
+            ADD_FAILURE() << "no failure came back";
+        } catch (const std::runtime_error& e) {
+            EXPECT_STREQ(e.what(), "part 2") << threads << " threads";
+        }
     }
 }
 

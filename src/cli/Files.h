@@ -6,6 +6,7 @@
 // "notes.html: cannot read: No such file or directory".
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -18,9 +19,20 @@ struct CliError : std::runtime_error {
 // text mode, which would turn LF into CR LF and stop at a 0x1A byte.
 void useBinaryStandardStreams();
 
+// A file's bytes, read whole.
+class FileBytes {
+public:
+    FileBytes(std::unique_ptr<char[]> bytes, std::size_t size) : bytes_(std::move(bytes)), size_(size) {}
+    std::string_view view() const { return {bytes_.get(), size_}; }
+
+private:
+    std::unique_ptr<char[]> bytes_;  // not zeroed before the read: a large input is read
+    std::size_t size_;               // in pieces side by side, at the speed of a copy
+};
+
 // The whole file, or all of standard input for "-". `failure` starts the reason in the
 // message: "t.dat: cannot read the keyword table: No such file or directory".
-std::string readWholeFile(const std::string& path, std::string_view failure = "cannot read");
+FileBytes readWholeFile(const std::string& path, std::string_view failure = "cannot read");
 
 // Throws unless the file opens for reading; reads nothing. For "-" it checks nothing.
 void checkReadable(const std::string& path);

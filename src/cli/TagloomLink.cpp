@@ -17,19 +17,19 @@ namespace {
 
 constexpr int exitOk = 0, exitFindings = 1, exitError = 2;
 
-std::string readTable(const std::string& path) { return readWholeFile(path, "cannot read the keyword table"); }
+FileBytes readTable(const std::string& path) { return readWholeFile(path, "cannot read the keyword table"); }
 
 class Linker {
 public:
     explicit Linker(const CliSettings& settings) : settings_(settings) {
         // The window applies its rows top-down, and its top row is the file's last entry.
-        entries_ = TableFormat::parseTable(readTable(settings.tablePath));
+        entries_ = TableFormat::parseTable(readTable(settings.tablePath).view());
         std::ranges::reverse(entries_);
         codePage_ = settings.codePage == 0 ? CodePage::singleByte() : CodePage::byNumber(settings.codePage);
     }
 
     // Hands the linked text to write() in pieces, so that it is never held whole.
-    void link(const std::string& text, const std::function<void(std::string_view)>& write) const {
+    void link(std::string_view text, const std::function<void(std::string_view)>& write) const {
         LinkEngine::Options options = settings_.linking;
         if (settings_.html) options.protectedRanges = htmlProtectedRanges(text);
         LinkEngine::writeLinks(text, entries_, codePage_, options, write);
@@ -50,14 +50,14 @@ std::vector<std::string> inputsOf(const CliSettings& settings) {
 // before anything is written, so that a missing one leaves no partial output.
 void linkToStandardOutput(const Linker& linker, const std::vector<std::string>& inputs) {
     for (const std::string& input : inputs) checkReadable(input);
-    for (const std::string& input : inputs) linker.link(readWholeFile(input), writeStandardOutput);
+    for (const std::string& input : inputs) linker.link(readWholeFile(input).view(), writeStandardOutput);
     flushStandardOutput();
 }
 
 void linkToFile(const Linker& linker, const std::vector<std::string>& inputs, const std::string& outputPath) {
     ReplacementFile output(outputPath);
     for (const std::string& input : inputs)
-        linker.link(readWholeFile(input), [&](std::string_view bytes) { output.write(bytes); });
+        linker.link(readWholeFile(input).view(), [&](std::string_view bytes) { output.write(bytes); });
     output.finish();
     output.replaceTarget();
 }
@@ -67,16 +67,16 @@ void linkToFile(const Linker& linker, const std::vector<std::string>& inputs, co
 void linkInPlace(const Linker& linker, const std::vector<std::string>& inputs) {
     std::deque<ReplacementFile> outputs;
     for (const std::string& input : inputs) {
-        const std::string text = readWholeFile(input);
+        const FileBytes text = readWholeFile(input);
         ReplacementFile& output = outputs.emplace_back(input);
-        linker.link(text, [&](std::string_view bytes) { output.write(bytes); });
+        linker.link(text.view(), [&](std::string_view bytes) { output.write(bytes); });
         output.finish();
     }
     for (ReplacementFile& output : outputs) output.replaceTarget();
 }
 
 int runCheck(const CliSettings& settings) {
-    const std::vector<TableFinding> findings = checkTable(readTable(settings.tablePath));
+    const std::vector<TableFinding> findings = checkTable(readTable(settings.tablePath).view());
     for (const TableFinding& f : findings)
         writeStandardOutput(settings.tablePath + ":" + std::to_string(f.line) + ": " + f.message + "\n");
     flushStandardOutput();

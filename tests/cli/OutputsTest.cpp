@@ -38,6 +38,21 @@ TEST_F(OutputsTest, StandardInputWhenNoFileIsGiven) {
     EXPECT_EQ(r.out, linkedCat + std::string("\0", 1) + linkedCat + "\r\n\x1A" + linkedCat);
 }
 
+// A large input is read in pieces side by side: every line, numbered, comes out in its place.
+TEST_F(OutputsTest, LargeInputReadWholeAndInOrder) {
+    std::string text, expected;
+    for (int line = 0; text.size() < (20 << 20); ++line) {
+        std::string number = std::to_string(line);
+        text.append(number).append(" a cat\n");
+        expected.append(number).append(" a ").append(linkedCat).append("\n");
+    }
+    folder.write("large.txt", text);
+    const ProgramRun r = run({"large.txt"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(r.out == expected) << "the output differs from the expected " << expected.size() << " bytes";
+}
+
 TEST_F(OutputsTest, FilesOneAfterTheOtherWithDashForStandardInput) {
     const ProgramRun r = run({"a.txt", "-", "b.txt"}, "- cat\n");
     EXPECT_EQ(r.status, 0);

@@ -39,13 +39,14 @@ struct BreadthFirstTrie {
 
 // Calls visit(begin, end) for the pieces of the text that stand for all of it where the
 // layout is made: a few pieces spread over the text, 1/32 of it within 64 KiB and 1 MiB.
+constexpr std::size_t samplePieces = 16;
+
 template <class Visit>
 void forEachSamplePiece(std::string_view text, Visit&& visit) {
-    constexpr std::size_t pieces = 16;
     const std::size_t sampleBytes = std::min(text.size(), std::clamp<std::size_t>(text.size() / 32, 64 << 10, 1 << 20));
-    const std::size_t pieceBytes = sampleBytes / pieces;
-    for (std::size_t p = 0; p < pieces && pieceBytes > 0; ++p) {
-        const std::size_t begin = text.size() / pieces * p;
+    const std::size_t pieceBytes = sampleBytes / samplePieces;
+    for (std::size_t p = 0; p < samplePieces && pieceBytes > 0; ++p) {
+        const std::size_t begin = text.size() / samplePieces * p;
         visit(begin, begin + pieceBytes);
     }
 }
@@ -126,23 +127,37 @@ std::vector<State> stateOrder(const BreadthFirstTrie& trie, const ShallowRows& r
                               std::string_view text, std::size_t withRows) {
     const std::size_t states = trie.nodes.size();
     std::vector<std::uint32_t> visits(states, 0);
-    forEachSamplePiece(text, [&](std::size_t begin, std::size_t end) {
-        State s = 0;
-        for (std::size_t i = begin; i < end; ++i) {
-            s = rows.next(trie, s, classOf[static_cast<unsigned char>(text[i])]);
-            ++visits[s];
-        }
+    // The pieces are walked side by side, so that the lookups of one wait for the cache while
+    // the others go on.
+    std::size_t begin[samplePieces], pieces = 0, pieceBytes = 0;
+    forEachSamplePiece(text, [&](std::size_t from, std::size_t to) {
+        begin[pieces++] = from;
+        pieceBytes = to - from;
     });
-    // The most visited first; states never visited keep their breadth-first order.
-    std::vector<State> order(states);
-    std::iota(order.begin(), order.end(), State{0});
-    visits[0] = UINT32_MAX;
-    std::stable_sort(order.begin(), order.end(), [&](State a, State b) { return visits[a] > visits[b]; });
+    State walk[samplePieces] = {};
+    for (std::size_t k = 0; k < pieceBytes; ++k)
+        for (std::size_t p = 0; p < pieces; ++p) {
+            walk[p] = rows.next(trie, walk[p], classOf[static_cast<unsigned char>(text[begin[p] + k])]);
+            ++visits[walk[p]];
+        }
+    // The most visited first, then states never visited in breadth-first order, up to the
+    // number with rows; only those need sorting.
+    const auto moreUsed = [&](State a, State b) { return visits[a] != visits[b] ? visits[a] > visits[b] : a < b; };
+    std::vector<State> order;
+    for (State s = 1; s < states; ++s)
+        if (visits[s] > 0) order.push_back(s);
+    if (order.size() >= withRows) {
+        std::nth_element(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(withRows - 1), order.end(), moreUsed);
+        order.resize(withRows - 1);
+    }
+    std::sort(order.begin(), order.end(), moreUsed);
+    order.insert(order.begin(), 0);
+    for (State s = 1; s < states && order.size() < withRows; ++s)
+        if (visits[s] == 0) order.push_back(s);
 
     std::vector<bool> hasRow(states, false);
-    for (std::size_t i = 0; i < withRows; ++i) hasRow[order[i]] = true;
-    order.resize(withRows);
-    std::vector<State> pending{0};  // depth first, children in their order
+    for (State s : order) hasRow[s] = true;
+    std::vector<State> pending{0};  // the others depth first, children in their order
     while (!pending.empty()) {
         const State s = pending.back();
         pending.pop_back();

@@ -21,6 +21,9 @@ ChildResult runChild(const std::vector<std::string>& argv, const std::string& ou
                      const std::vector<std::string>& extraEnv, double limitSeconds) {
     int pipeFds[2] = {-1, -1};
     if (outputFile.empty() && pipe(pipeFds) != 0) throw std::runtime_error("pipe failed");
+    // A fresh output file each time, as a shell's "> FILE" gives the program: the time is the
+    // program's, not that of dropping what an earlier run left in the file (hundreds of MiB).
+    if (!outputFile.empty()) unlink(outputFile.c_str());
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork failed");

@@ -3,17 +3,18 @@
 // text reports every occurrence of every pattern, overlapping ones included.
 //
 // A scan's speed is set by the cache lines it touches per byte, so the layout is about
-// those. The states are numbered by how often a walk over a sample of the text stands in
-// them, most often first; the first ones, as many as a memory budget allows, get a full row
-// of transitions, one per class, and row entries carry a flag when their state reports
-// something, so that most bytes touch one entry of a row and nothing else. Every state has a
-// node of 16 bytes: its failure link (the state of the longest proper suffix that is also a
-// trie path), where its outgoing edges lie and its first edge itself, which spares a look
-// at the edges for the many deep states with one child. From a state without a row a byte
-// costs a search of its edges, then failure links down to a state with a row.
+// those. The states that a walk over a sample of the text stands in most, as many as a
+// memory budget allows, come first, most used first, and get a full row of transitions, one
+// per class; row entries carry a flag when their state reports something, so that most bytes
+// touch one entry of a row and nothing else. The other states follow in depth-first order,
+// so that a walk down a keyword finds each next node beside the last. Every state has a node
+// of 16 bytes: its failure link (the state of the longest proper suffix that is also a trie
+// path), where its outgoing edges lie and its first edge itself, which spares a look at the
+// edges for the many deep states with one child. From a state without a row a byte costs a
+// search of its edges, then failure links down to a state with a row.
 // Bytes are read through classes: the bytes that occur in some pattern get one class each,
-// all others share one, which leads back to the root from anywhere. At most as many states
-// as pattern bytes.
+// the ones most frequent in the sample first, and all others share one, which leads back to
+// the root from anywhere. At most as many states as pattern bytes.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

@@ -222,8 +222,8 @@ private:
     }
 
     // What the first pass finds in one stretch of the text: the occurrences whose last byte
-    // lies in [from, to). Stretches are done side by side, each on a thread of its own, and
-    // put together in order they give what one pass over the whole text would.
+    // lies in [from, to). Stretches are done side by side on the machine's threads, and put
+    // together in order they give what one pass over the whole text would.
     template <class Offset>
     struct FirstPassPart {
         struct Occurrence {

@@ -30,18 +30,16 @@ std::string lastErrorReason() { return std::strerror(errno); }
     throw CliError(name + ": " + std::string(failure) + ": " + reason);
 }
 
-// Reads to the end, after `bytes` holds `had` bytes read already. With the file's size
-// known, one read gets the rest (the byte more shows the end); otherwise the buffer doubles.
-FileBytes readToEnd(std::FILE* file, std::unique_ptr<char[]> bytes, std::size_t had, std::size_t sizeHint,
-                    const std::string& name, std::string_view failure) {
-    std::size_t capacity = had;
+// Reads to the end. With the file's size known, one read gets it all (the byte more shows
+// the end); otherwise the buffer doubles.
+FileBytes readToEnd(std::FILE* file, std::size_t sizeHint, const std::string& name, std::string_view failure) {
+    std::unique_ptr<char[]> bytes;
+    std::size_t had = 0, capacity = 0;
     for (std::size_t want = std::max<std::size_t>(sizeHint + 1, 1 << 16);; want = capacity) {
-        if (had + want > capacity) {
-            std::unique_ptr<char[]> larger(new char[had + want]);
-            if (had > 0) std::memcpy(larger.get(), bytes.get(), had);
-            bytes = std::move(larger);
-            capacity = had + want;
-        }
+        std::unique_ptr<char[]> larger(new char[had + want]);
+        if (had > 0) std::memcpy(larger.get(), bytes.get(), had);
+        bytes = std::move(larger);
+        capacity = had + want;
         const std::size_t got = std::fread(bytes.get() + had, 1, want, file);
         had += got;
         if (got < want) break;
@@ -90,7 +88,7 @@ void useBinaryStandardStreams() {
 }
 
 FileBytes readWholeFile(const std::string& path, std::string_view failure) {
-    if (path == standardStreamArgument) return readToEnd(stdin, nullptr, 0, 0, standardInputName, failure);
+    if (path == standardStreamArgument) return readToEnd(stdin, 0, standardInputName, failure);
     std::error_code ec;
     if (fs::is_directory(path, ec)) cannotRead(path, std::strerror(EISDIR), failure);
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -98,8 +96,8 @@ FileBytes readWholeFile(const std::string& path, std::string_view failure) {
     const std::uintmax_t size = fs::is_regular_file(path, ec) ? fs::file_size(path, ec) : 0;
     const std::size_t sizeHint = ec ? 0 : static_cast<std::size_t>(size);
     try {
-        // A large file is read in pieces side by side, then on from its end in case it grew
-        // meanwhile; if it turned out shorter, it is read once more from its start, plainly.
+        // A large file is read in pieces side by side; if its size changed meanwhile, it is
+        // read once more from its start, plainly.
         constexpr std::size_t largeFile = 16 << 20;
         if (sizeHint >= largeFile) {
             std::unique_ptr<char[]> bytes(new char[sizeHint]);
@@ -110,7 +108,7 @@ FileBytes readWholeFile(const std::string& path, std::string_view failure) {
             }
             std::rewind(file);
         }
-        FileBytes bytes = readToEnd(file, nullptr, 0, sizeHint, path, failure);
+        FileBytes bytes = readToEnd(file, sizeHint, path, failure);
         std::fclose(file);
         return bytes;
     } catch (...) {
